@@ -1,0 +1,28 @@
+// korvel3-dbbuild SCHEMA OUTPUT TABLEDIR...
+// Builds the property database from the schema and the CSV table files.
+#include "DatabaseBuilder.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QTextStream err(stderr);
+    if (args.size() < 2) {
+        err << "usage: korvel3-dbbuild SCHEMA OUTPUT [TABLEDIR...]\n";
+        return 2;
+    }
+    const QString schema = args.takeFirst();
+    const QString output = args.takeFirst();
+    try {
+        const auto report = korvel::build::buildDatabase(schema, args, output);
+        QTextStream(stdout) << output << ": " << report.tables << " table files, " << report.rows << " rows\n";
+    } catch (const std::exception& e) {
+        err << "korvel3-dbbuild: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
