@@ -1,0 +1,586 @@
+#include "DataModule.h"
+
+#include "DataSource.h"
+#include "Query.h"
+#include "QueryCatalogue.h"
+#include "core/Directories.h"
+#include "core/UiServices.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <cmath>
+#include <stdexcept>
+
+namespace korvel {
+namespace {
+
+TdmDataModule* g_instance = nullptr;
+int g_connectionCounter = 0;
+
+const QStringList kRequiredTables = {
+    QStringLiteral("SELECT_SYSTEM"), QStringLiteral("TAB_UKL"), QStringLiteral("PIERWIASTKI"),
+    QStringLiteral("WLASNOSCI"), QStringLiteral("PUBLIKACJE"), QStringLiteral("WLA_TAB_PUB"),
+    QStringLiteral("DANE_WLASNOSCI"), QStringLiteral("DANE45"), QStringLiteral("DANE_WLASNOSCI_T"),
+    QStringLiteral("PUNKTY_D"), QStringLiteral("UKL_2"), QStringLiteral("UKL_3"), QStringLiteral("UKL_4"),
+    QStringLiteral("UKL_5"), QStringLiteral("EUT"), QStringLiteral("FIG"), QStringLiteral("MENISK"),
+    QStringLiteral("AUTHOR_MENISK"), QStringLiteral("AUTHOR_MENISK_PUB"), QStringLiteral("SELECT_MENISK_FIG"),
+    QStringLiteral("MENISK_FIG"), QStringLiteral("DTA"), QStringLiteral("VISCOSITY"), QStringLiteral("VISCOSITY2"),
+    QStringLiteral("VISCOSITY3"), QStringLiteral("VISCOSITY4"),
+};
+
+const char* kDatabaseFile = "korvel3.sqlite";
+
+QString slotSuffix(const char* base, int n)
+{
+    return n == 1 ? QString::fromLatin1(base) : QString::fromLatin1(base) + QString::number(n);
+}
+
+} // namespace
+
+TdmDataModule::TdmDataModule(QObject* parent)
+    : QObject(parent), m_connection(QStringLiteral("korvel-%1").arg(++g_connectionCounter))
+{
+    setObjectName(QStringLiteral("dmDataModule"));
+    if (!g_instance)
+        g_instance = this;
+    for (const CatalogueEntry& entry : catalogue::entries())
+        add(entry.query, entry.dataSource, entry.lines);
+    ComputeDatabaseDir();
+    BindDatabase();
+}
+
+TdmDataModule::~TdmDataModule()
+{
+    CloseAll();
+    for (Query* q : std::as_const(m_queries))
+        q->disconnect();
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isValid())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+TdmDataModule* TdmDataModule::instance() { return g_instance; }
+
+void TdmDataModule::add(const QString& queryName, const QString& sourceName, const QStringList& lines)
+{
+    auto* q = new Query(queryName, lines, m_connection, this);
+    m_queries.insert(queryName, q);
+    m_sources.insert(sourceName, new DataSource(sourceName, q, this));
+}
+
+Query* TdmDataModule::query(const QString& name) const { return m_queries.value(name); }
+DataSource* TdmDataModule::dataSource(const QString& name) const { return m_sources.value(name); }
+
+QString TdmDataModule::ComputeDatabaseDir()
+{
+    m_databaseDir = dirs::databaseDirFor(dirs::applicationDir());
+    return m_databaseDir;
+}
+
+void TdmDataModule::BindDatabase()
+{
+    CloseAll();
+    {
+        QSqlDatabase old = QSqlDatabase::database(m_connection, false);
+        if (old.isValid())
+            old.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    const QString file = dirs::join(m_databaseDir, QString::fromLatin1(kDatabaseFile));
+    // The program never creates the database: open the file only when it exists.
+    if (QFileInfo(m_databaseDir).isDir() && QFileInfo(file).isFile()) {
+        db.setDatabaseName(file);
+        db.open();
+    }
+    detectStartupProblem();
+    OpenClasses();
+    OpenProperties();
+}
+
+void TdmDataModule::detectStartupProblem()
+{
+    m_startupProblem.clear();
+    const QString file = dirs::join(m_databaseDir, QString::fromLatin1(kDatabaseFile));
+    if (!QFileInfo(m_databaseDir).isDir()) {
+        m_startupProblem = QStringLiteral("The database folder %1 does not exist.").arg(m_databaseDir);
+        return;
+    }
+    if (!QFileInfo(file).isFile()) {
+        m_startupProblem = QStringLiteral("The property database %1 does not exist.").arg(file);
+        return;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.isOpen()) {
+        m_startupProblem = QStringLiteral("The property database %1 could not be opened: %2")
+                               .arg(file, db.lastError().text());
+        return;
+    }
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        m_startupProblem = QStringLiteral("The property database %1 could not be read: %2")
+                               .arg(file, probe.lastError().text());
+        return;
+    }
+    QSet<QString> present;
+    while (probe.next())
+        present.insert(probe.value(0).toString().toUpper());
+    QStringList missing;
+    for (const QString& table : kRequiredTables) {
+        if (!present.contains(table))
+            missing << table;
+    }
+    if (!missing.isEmpty())
+        m_startupProblem = QStringLiteral("The property database %1 lacks the table(s) %2.")
+                               .arg(file, missing.join(QStringLiteral(", ")));
+}
+
+void TdmDataModule::CloseAll()
+{
+    for (Query* q : std::as_const(m_queries))
+        q->close();
+}
+
+// ---- choices ---------------------------------------------------------------
+
+QVariant TdmDataModule::chosenClass() const { return query(QStringLiteral("qrSelect"))->field(QStringLiteral("ID_SELECT")); }
+QVariant TdmDataModule::chosenSystem() const { return query(QStringLiteral("qrTabUkl"))->field(QStringLiteral("ID_TAB_UKL")); }
+int TdmDataModule::systemClass() const { return query(QStringLiteral("qrTabUkl"))->field(QStringLiteral("ID_SELECT")).toInt(); }
+QVariant TdmDataModule::chosenProperty() const { return query(QStringLiteral("qrWlasnosci"))->field(QStringLiteral("ID_WLASCIWOSCI")); }
+
+int TdmDataModule::molarProperty() const
+{
+    const int property = chosenProperty().toInt();
+    return property == 3 ? 1 : property;
+}
+
+QVariant TdmDataModule::temperature(int n) const
+{
+    const QString text = m_chart ? m_chart->temperatureText(n) : QString();
+    if (text.isEmpty())
+        return QVariant(QMetaType::fromType<int>());
+    return integerFromText(text);
+}
+
+QString TdmDataModule::publicationText(int page) const { return m_chart ? m_chart->publicationText(page) : QString(); }
+
+bool TdmDataModule::openSilently(Query* q) { return q->open(); }
+
+bool TdmDataModule::openReported(Query* q, const QString& message)
+{
+    if (q->open())
+        return true;
+    ui().error(message);
+    return false;
+}
+
+// ---- lists -------------------------------------------------------------------
+
+void TdmDataModule::OpenClasses()
+{
+    Query* q = query(QStringLiteral("qrSelect"));
+    if (!q->isOpen())
+        openSilently(q);
+}
+
+void TdmDataModule::OpenProperties()
+{
+    Query* q = query(QStringLiteral("qrWlasnosci"));
+    if (!q->isOpen())
+        openSilently(q);
+}
+
+void TdmDataModule::OpenSystems()
+{
+    Query* q = query(QStringLiteral("qrTabUkl"));
+    q->close();
+    q->bind(QStringLiteral("lIdUkladu"), chosenClass());
+    openSilently(q);
+}
+
+void TdmDataModule::OpenAxisLabel()
+{
+    Query* q = query(QStringLiteral("qrX"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    openSilently(q);
+}
+
+bool TdmDataModule::OpenElements()
+{
+    Query* q = query(QStringLiteral("qrPierwiastki"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    return openReported(q, QStringLiteral("Blad w Pierwiastkach"));
+}
+
+void TdmDataModule::OpenPublications()
+{
+    Query* q = query(QStringLiteral("qrAutor"));
+    q->close();
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    openSilently(q);
+}
+
+void TdmDataModule::OpenPublications2()
+{
+    Query* q = query(QStringLiteral("qrAutor1"));
+    q->close();
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    openSilently(q);
+}
+
+void TdmDataModule::OpenChosenPublications(const QString& commaText)
+{
+    Query* q = query(QStringLiteral("qrPublikacje"));
+    q->close();
+    q->setLines(catalogue::chosenPublicationsStatement(commaText));
+    openSilently(q);
+}
+
+void TdmDataModule::OpenEutectics()
+{
+    Query* q = query(QStringLiteral("qrEut"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    openSilently(q);
+}
+
+void TdmDataModule::OpenDTA()
+{
+    Query* q = query(QStringLiteral("qrDTA"));
+    if (!q->isOpen())
+        openSilently(q);
+}
+
+// ---- equations and values ----------------------------------------------------
+
+void TdmDataModule::OpenEquations()
+{
+    Query* q = query(QStringLiteral("qrRownania"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    const QString page1 = publicationText(1);
+    q->bind(QStringLiteral("lPublikacja"), !page1.isEmpty() ? page1 : publicationText(0));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    openSilently(q);
+}
+
+void TdmDataModule::OpenEquations2()
+{
+    Query* q = query(QStringLiteral("qrRownania2"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    const QString page2 = publicationText(2);
+    q->bind(QStringLiteral("lPublikacja"), !page2.isEmpty() ? page2 : publicationText(0));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    openSilently(q);
+}
+
+void TdmDataModule::OpenSectionEquations()
+{
+    Query* q = query(QStringLiteral("qrDane45"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lEut"), query(QStringLiteral("qrEut"))->field(QStringLiteral("ID_EUTEKTYKI")));
+    openSilently(q);
+}
+
+void TdmDataModule::OpenSectionEquations2()
+{
+    Query* q = query(QStringLiteral("qrDane452"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor1"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lEut"), query(QStringLiteral("qrEut"))->field(QStringLiteral("ID_EUTEKTYKI")));
+    openSilently(q);
+}
+
+Query* TdmDataModule::OpenIsothermValues(int n)
+{
+    const QVariant t = temperature(n);
+    Query* q = query(QStringLiteral("qrPunkty%1").arg(n));
+    q->close();
+    if (n == 1)
+        q->setLines(catalogue::punkty1Statement());
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("t%1").arg(n), t);
+    q->setDisplayFormat(QStringLiteral("DensityT%1").arg(n), QStringLiteral("#.##"));
+    openSilently(q);
+    return q;
+}
+
+Query* TdmDataModule::OpenSectionValues(int n)
+{
+    const QVariant t = temperature(n);
+    Query* q = query(slotSuffix("qrWyniki45", n));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lEut"), query(QStringLiteral("qrEut"))->field(QStringLiteral("ID_EUTEKTYKI")));
+    q->bind(QStringLiteral("t%1").arg(n), t);
+    q->setDisplayFormat(QStringLiteral("DensityT%1").arg(n), QStringLiteral("#.##"));
+    openSilently(q);
+    return q;
+}
+
+QString TdmDataModule::molarVolumeQueryName(const QString& className, const QString& systemName, int n)
+{
+    if (className == QLatin1String("Pure metals"))
+        return QStringLiteral("qrUkl1%1").arg(n);
+    if (className == QLatin1String("Binary systems"))
+        return QStringLiteral("qrUkl2%1").arg(n);
+    if (className == QLatin1String("Ternary systems"))
+        return QStringLiteral("qrUkl3%1").arg(n);
+    if (className == QLatin1String("Quaternary systems")) {
+        if (n == 1 || systemName == QLatin1String("Ag-Bi-Cu-Sn"))
+            return QStringLiteral("qrUkl454%1").arg(n);
+        return QStringLiteral("qrUkl4%1").arg(n);
+    }
+    if (className == QLatin1String("Quinary systems"))
+        return QStringLiteral("qrUkl5%1").arg(n);
+    return {};
+}
+
+Query* TdmDataModule::OpenMolarVolume(const QString& className, const QString& systemName, int n)
+{
+    const QString name = molarVolumeQueryName(className, systemName, n);
+    Query* q = query(name);
+    if (!q)
+        return nullptr;
+    const QVariant t = temperature(n);
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), molarProperty());
+    q->bind(QStringLiteral("t%1").arg(n), t);
+    if (!name.startsWith(QLatin1String("qrUkl1")) && !name.startsWith(QLatin1String("qrUkl2")))
+        q->bind(QStringLiteral("lEut"), query(QStringLiteral("qrEut"))->field(QStringLiteral("ID_EUTEKTYKI")));
+    q->setDisplayFormat(QStringLiteral("VT%1").arg(n), QStringLiteral("#.##"));
+    openSilently(q);
+    return q;
+}
+
+Query* TdmDataModule::OpenViscosityResults(int n)
+{
+    Query* q = query(slotSuffix("qrExp", n));
+    q->close();
+    q->setDisplayFormat(QStringLiteral("Visco"), QStringLiteral("#.##"));
+    openSilently(q);
+    return q;
+}
+
+Query* TdmDataModule::OpenEndPoints(int n)
+{
+    const QVariant t = temperature(n);
+    Query* q = query(QStringLiteral("qrMinMax%1").arg(n));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("t%1").arg(n), t);
+    openSilently(q);
+    return q;
+}
+
+Query* TdmDataModule::OpenMolarEndPoints(int n)
+{
+    const QVariant t = temperature(n);
+    Query* q = query(QStringLiteral("qrMinMax%1M").arg(n));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")));
+    q->bind(QStringLiteral("lWlasciwosc"), molarProperty());
+    q->bind(QStringLiteral("t%1").arg(n), t);
+    openSilently(q);
+    return q;
+}
+
+// ---- temperature lines and points ----------------------------------------------
+
+void TdmDataModule::readLineEnds(const QString& queryName, int page, bool section, LineRecord& record)
+{
+    const QVariant system = chosenSystem();
+    const QString key = publicationText(page);
+    const QVariant property = chosenProperty();
+    Query* equations = query(page == 1 ? QStringLiteral("qrRownania") : QStringLiteral("qrRownania2"));
+    const QVariant x = equations->field(QStringLiteral("X"));
+    if (x.isNull())
+        return;
+    Query* q = query(queryName);
+    q->close();
+    // Page 1 asks viscosity lines for A + B*Log(T) (base 10); the others use A + B*T.
+    const bool viscosityLog = page == 1 && !section && property.toInt() == 4;
+    q->setLines(catalogue::lineEndsStatement(page, section, viscosityLog));
+    q->bind(QStringLiteral("lUklad"), system);
+    q->bind(QStringLiteral("lPublikacja"), key);
+    q->bind(QStringLiteral("lWlasciwosc"), property);
+    q->bind(page == 1 ? QStringLiteral("lx1") : QStringLiteral("lx2"), x.toDouble());
+    if (section) {
+        q->bind(QStringLiteral("lEut"), m_chart ? m_chart->selectedEutectic() : 0);
+        Query* dane = query(page == 1 ? QStringLiteral("qrDane45") : QStringLiteral("qrDane452"));
+        q->bind(QStringLiteral("Nr"), dane->field(QStringLiteral("Nr")));
+    }
+    if (!openSilently(q))
+        return;
+    if (q->rowCount() != 2)
+        return;
+    q->setCurrentRow(1);
+    record.t1 = q->value(0, QStringLiteral("T")).toInt();
+    record.value1 = FixedPoint4::fromDouble(q->value(0, QStringLiteral("DensityT1")).toDouble());
+    record.t2 = q->value(1, QStringLiteral("T")).toInt();
+    record.value2 = FixedPoint4::fromDouble(q->value(1, QStringLiteral("DensityT1")).toDouble());
+}
+
+void TdmDataModule::ReadLineEnds1(LineRecord& record) { readLineEnds(QStringLiteral("qrPunktyTemp"), 1, false, record); }
+void TdmDataModule::ReadLineEnds2(LineRecord& record) { readLineEnds(QStringLiteral("qrPunktyTemp2"), 2, false, record); }
+void TdmDataModule::ReadSectionLineEnds1(LineRecord& record) { readLineEnds(QStringLiteral("qrPunktyTemp451"), 1, true, record); }
+void TdmDataModule::ReadSectionLineEnds2(LineRecord& record) { readLineEnds(QStringLiteral("qrPunktyTemp452"), 2, true, record); }
+
+bool TdmDataModule::OpenPointSources()
+{
+    Query* q = query(QStringLiteral("qrPunktyDos"));
+    q->close();
+    q->bind(QStringLiteral("lPublikacja"), publicationText(1));
+    return openReported(q, QStringLiteral("Blad w PunktyDos"));
+}
+
+void TdmDataModule::OpenPoints()
+{
+    Query* q = query(QStringLiteral("qrPunktyD"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    const QVariant id = query(QStringLiteral("qrPunktyDos"))->value(query(QStringLiteral("qrPunktyDos"))->currentRow(), 0);
+    q->bind(QStringLiteral("lPublikacja"), id.isNull() ? QVariant() : QVariant(id.toString()));
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("X"), m_chart ? m_chart->lineComposition().toDouble() : 0.0);
+    openSilently(q);
+}
+
+void TdmDataModule::OpenSectionPoints()
+{
+    Query* q = query(QStringLiteral("qrPunkty45"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    QVariant publication = query(QStringLiteral("qrPunktyDos"))->field(QStringLiteral("ID_PUBLIKACJI"));
+    if (publication.isNull())
+        publication = query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI"));
+    q->bind(QStringLiteral("lPublikacja"), publication);
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lEut"), m_chart ? m_chart->selectedEutectic() : 0);
+    q->bind(QStringLiteral("X"), m_chart ? m_chart->lineComposition().toDouble() : 0.0);
+    q->bind(QStringLiteral("Nr"), query(QStringLiteral("qrDane45"))->field(QStringLiteral("Nr")));
+    openSilently(q);
+}
+
+// ---- browsers -------------------------------------------------------------------
+
+void TdmDataModule::OpenFigures(const QString& publicationKey)
+{
+    Query* q = query(QStringLiteral("qrFig"));
+    q->close();
+    q->bind(QStringLiteral("lWlasciwosc"), chosenProperty());
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), publicationKey);
+    openSilently(q);
+}
+
+bool TdmDataModule::OpenMeniscusSources()
+{
+    Query* q = query(QStringLiteral("qrAutorMenisk"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    return openReported(q, QStringLiteral("Blad w AutorMenisk"));
+}
+
+bool TdmDataModule::OpenMeniscusMeasurements()
+{
+    Query* q = query(QStringLiteral("qrMenisk"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    return openReported(q, QStringLiteral("Blad w Menisk"));
+}
+
+bool TdmDataModule::OpenMeniscusPictures()
+{
+    Query* q = query(QStringLiteral("qrMeniskFig"));
+    q->close();
+    q->bind(QStringLiteral("lUklad"), chosenSystem());
+    q->bind(QStringLiteral("lPublikacja"), query(QStringLiteral("qrAutorMenisk"))->field(QStringLiteral("ID_AUTOR_MENISK")));
+    return openReported(q, QStringLiteral("Blad w MeniskFig"));
+}
+
+void TdmDataModule::OpenMeniscusFigureKinds()
+{
+    Query* q = query(QStringLiteral("qrSelectMeniskFig"));
+    if (!q->isOpen())
+        openSilently(q);
+}
+
+// ---- computed viscosity tables -----------------------------------------------------
+
+void TdmDataModule::AppendViscosity(int n, const QString& label, double value, double x)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n)));
+    insert.addBindValue(x);
+    insert.addBindValue(std::isfinite(value) ? QVariant(value) : QVariant(QMetaType::fromType<double>()));
+    insert.addBindValue(label.left(20));
+    if (!insert.exec())
+        throw std::runtime_error(insert.lastError().text().toStdString());
+}
+
+void TdmDataModule::FillViscosityTable(int n)
+{
+    const int t = integerFromText(m_chart ? m_chart->temperatureText(n) : QString());
+    OpenEquations();
+    const bool section = systemClass() >= 3;
+    if (section)
+        OpenSectionEquations();
+    Query* equations = query(section ? QStringLiteral("qrDane45") : QStringLiteral("qrRownania"));
+
+    query(slotSuffix("qrExp", n))->close();
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.isOpen())
+        throw std::runtime_error("The property database is not open");
+    if (!db.transaction())
+        throw std::runtime_error(db.lastError().text().toStdString());
+    try {
+        QSqlQuery empty(db);
+        if (!empty.exec(QStringLiteral("DELETE FROM %1").arg(catalogue::viscosityTable(n))))
+            throw std::runtime_error(empty.lastError().text().toStdString());
+        for (int row = 0; row < equations->rowCount(); ++row) {
+            const double a = equations->value(row, QStringLiteral("A")).toDouble();
+            const double b = equations->value(row, QStringLiteral("B")).toDouble();
+            const double value = a * std::exp(b / (R * t));
+            const QString label = section ? equations->value(row, QStringLiteral("UKLAD")).toString() : QString();
+            AppendViscosity(n, label, value, equations->value(row, QStringLiteral("X")).toDouble());
+        }
+        if (!db.commit())
+            throw std::runtime_error(db.lastError().text().toStdString());
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    OpenViscosityResults(n);
+}
+
+} // namespace korvel

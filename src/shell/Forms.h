@@ -1,0 +1,38 @@
+#pragma once
+// The program's windows by their instance names ("fmStart", "fmSelect",
+// "fmBadania3", ...). Windows that live for the whole run are created once, in
+// a fixed order, by createWindows(); transient ones (selection, chart, DTA,
+// eutectic, meniscographic) are created by the command that opens them, shown
+// modally and released afterwards, so each opening starts from a fresh window.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace korvel {
+class TfmStart;
+}
+
+namespace korvel::forms {
+
+QWidget* window(const QString& name);
+template <typename T> T* get(const QString& name) { return qobject_cast<T*>(window(name)); }
+void setWindow(const QString& name, QWidget* window);
+// Deletes the window and empties its variable.
+void release(const QString& name);
+
+// Creates the start window and every window that lives for the whole run, in
+// the program's creation order. The start window is returned (it is the main window).
+TfmStart* createWindows();
+void destroyWindows();
+TfmStart* fmStart();
+
+// Shows a window created at start-up modally (description windows).
+void showModal(const QString& name);
+
+// Creates the transient window `name` with `create` when its variable is empty,
+// lets `prepare` run on it, shows it modally and releases it afterwards.
+void showTransient(const QString& name, const std::function<QWidget*()>& create,
+                   const std::function<void(QWidget*)>& prepare = {});
+
+} // namespace korvel::forms

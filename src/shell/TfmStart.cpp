@@ -1,0 +1,199 @@
+#include "TfmStart.h"
+
+#include "Banner.h"
+#include "Forms.h"
+#include "MainMenu.h"
+#include "TfmSelect.h"
+#include "core/Directories.h"
+#include "core/UiServices.h"
+#include "database/DataModule.h"
+#include "widgets/DbLookupList.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace korvel {
+
+QString firstJpegIn(const QString& folder)
+{
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    return files.isEmpty() ? QString() : dirs::join(folder, files.first());
+}
+
+TfmStart::TfmStart(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Korvel 3"));
+    setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildMainMenu(menuBar(), MainMenuKind::Start);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("StartClient"));
+    central->setStyleSheet(QStringLiteral("#StartClient { background: #c0dcc0; }"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 10);
+    layout->addWidget(new Banner(central));
+
+    auto* middle = new QHBoxLayout;
+    middle->addStretch();
+    auto* panel = new QGroupBox(QStringLiteral("SYSTEM SELECTION"), central);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setAlignment(Qt::AlignHCenter);
+    panel->setMinimumWidth(300);
+    auto* panelLayout = new QVBoxLayout(panel);
+    m_dblSelectSystem = new DbLookupList(panel);
+    m_dblSelectSystem->setObjectName(QStringLiteral("dblSelectSystem"));
+    m_dblSelectSystem->setPlaceholderText(QStringLiteral("choose a class of systems"));
+    panelLayout->addWidget(m_dblSelectSystem);
+    middle->addWidget(panel);
+    middle->addStretch();
+    layout->addStretch();
+    layout->addLayout(middle);
+    layout->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(16, 0, 16, 0);
+    m_sbExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"), central);
+    m_sbExit->setObjectName(QStringLiteral("sbExit"));
+    m_sbOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), central);
+    m_sbOK->setObjectName(QStringLiteral("sbOK"));
+    m_sbOK->setDefault(true);
+    buttons->addWidget(m_sbExit);
+    buttons->addStretch();
+    buttons->addWidget(m_sbOK);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+    resize(692, 406 + menuBar()->sizeHint().height());
+
+    if (TdmDataModule* dm = TdmDataModule::instance()) {
+        m_dblSelectSystem->setKeyField(QStringLiteral("ID_SELECT"));
+        m_dblSelectSystem->setListField(QStringLiteral("NAZWA"));
+        m_dblSelectSystem->setListSource(dm->dataSource(QStringLiteral("dsSelect")));
+    }
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(10);
+    connect(m_timer, &QTimer::timeout, this, &TfmStart::Timer1Timer);
+    m_timer->start();
+
+    connect(m_sbOK, &QPushButton::clicked, this, &TfmStart::sbOKClick);
+    connect(m_sbExit, &QPushButton::clicked, this, &TfmStart::sbExitClick);
+}
+
+QString TfmStart::className() const { return m_dblSelectSystem->text(); }
+
+void TfmStart::colourOk(bool chosen)
+{
+    m_sbOK->setStyleSheet(chosen ? QStringLiteral("color: green;") : QStringLiteral("color: red;"));
+}
+
+void TfmStart::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TfmStart::FormShow()
+{
+    const bool chosen = !className().trimmed().isEmpty();
+    m_sbOK->setEnabled(chosen);
+    colourOk(chosen);
+    forms::release(QStringLiteral("fmMenisk"));
+    if (!m_startupReported) {
+        m_startupReported = true;
+        if (TdmDataModule* dm = TdmDataModule::instance(); dm && !dm->startupProblem().isEmpty()) {
+            const QString problem = dm->startupProblem();
+            QTimer::singleShot(0, this, [problem] { ui().error(problem); });
+        }
+    }
+}
+
+void TfmStart::Timer1Timer()
+{
+    const bool chosen = !className().trimmed().isEmpty();
+    m_sbOK->setEnabled(chosen);
+    if (chosen) {
+        colourOk(true);
+        m_timer->stop();
+    }
+}
+
+void TfmStart::sbOKClick()
+{
+    if (!forms::window(QStringLiteral("fmSelect")))
+        forms::setWindow(QStringLiteral("fmSelect"), new TfmSelect);
+    ResetSaveDir();
+    if (TdmDataModule* dm = TdmDataModule::instance())
+        dm->OpenSystems();
+    QWidget* select = forms::window(QStringLiteral("fmSelect"));
+    select->setObjectName(QStringLiteral("fmSelect"));
+    ui().showModal(select);
+    forms::release(QStringLiteral("fmSelect"));
+}
+
+void TfmStart::sbExitClick() { ui().quitApplication(); }
+
+void TfmStart::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    ui().quitApplication();
+}
+
+void TfmStart::OpenHelp()
+{
+    TdmDataModule* dm = TdmDataModule::instance();
+    const QString dir = dm ? dm->ComputeDatabaseDir() : dirs::databaseDirFor(dirs::applicationDir());
+    ui().openDocument(dirs::join(dir, QStringLiteral("KORVEL 3.pdf")));
+}
+
+void TfmStart::ResetSaveDir() { m_saveDir = dirs::saveDirFor(dirs::applicationDir()); }
+
+void TfmStart::RunOlderProgram()
+{
+    const QString appDir = dirs::applicationDir();
+    ui().quitApplication();
+    ui().startProgram(dirs::join(appDir, QStringLiteral("KORVEL2.exe")));
+}
+
+void TfmStart::AccessPathOfDatabase()
+{
+    // The text typed (or the default) is not used: DatabaseDir does not change.
+    ui().inputBox(QStringLiteral("Catalogue of the database"), QStringLiteral("Access path of the KORVEL 2 database"),
+                  QStringLiteral("C:\\Program Files\\Halvora\\KORVEL 2\\Database"));
+    ResetSaveDir();
+}
+
+QString TfmStart::documentFolder(const QString& kind, const QString& systemName) const
+{
+    TdmDataModule* dm = TdmDataModule::instance();
+    const QString databaseDir = dm ? dm->ComputeDatabaseDir() : dirs::databaseDirFor(dirs::applicationDir());
+    return dirs::join(dirs::join(dirs::join(databaseDir, kind), className()), systemName) + QDir::separator();
+}
+
+void TfmStart::OpenFirstFigure(const QString& systemName)
+{
+    m_figureDir = documentFolder(QStringLiteral("Fig"), systemName);
+    const QString first = firstJpegIn(m_figureDir);
+    if (!first.isEmpty())
+        ui().openDocument(first);
+}
+
+void TfmStart::OpenFirstMeniscusPicture(const QString& systemName)
+{
+    m_meniscusDir = documentFolder(QStringLiteral("Menisk"), systemName);
+    const QString first = firstJpegIn(m_meniscusDir);
+    if (first.isEmpty())
+        ui().information(QStringLiteral("Sorry. No data!"));
+    else
+        ui().openDocument(first);
+}
+
+} // namespace korvel
