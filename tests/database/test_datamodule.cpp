@@ -1,0 +1,377 @@
+#include "FixtureDatabase.h"
+#include "ScriptedUi.h"
+#include "database/DataModule.h"
+#include "database/DataSource.h"
+#include "database/Query.h"
+#include "database/QueryCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <cmath>
+
+using namespace korvel;
+
+namespace {
+
+struct FakeChart : ChartInputs {
+    QString t[5];
+    QString pub[3];
+    int eutectic = 0;
+    FixedPoint4 composition;
+    QString temperatureText(int slot) const override { return t[slot]; }
+    QString publicationText(int page) const override { return pub[page]; }
+    int selectedEutectic() const override { return eutectic; }
+    FixedPoint4 lineComposition() const override { return composition; }
+};
+
+void execOn(const QString& file, const QString& sql)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+}
+
+} // namespace
+
+class TestDataModule : public QObject {
+    Q_OBJECT
+
+    // A fresh copy of the fixture, a data module on it and the choices made.
+    struct Setup {
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        std::unique_ptr<TdmDataModule> dm;
+        FakeChart chart;
+        Setup() : dm(new TdmDataModule) { dm->setChartInputs(&chart); }
+        Query* q(const char* name) { return dm->query(QString::fromLatin1(name)); }
+        void choose(int classId, const QString& system, const QString& property)
+        {
+            QVERIFY(q("qrSelect")->locate(QStringLiteral("ID_SELECT"), classId));
+            dm->OpenSystems();
+            QVERIFY(q("qrTabUkl")->locate(QStringLiteral("OZNACZENIE"), system));
+            QVERIFY(q("qrWlasnosci")->locate(QStringLiteral("WLASNOSC"), property));
+        }
+        void publication(const QString& key)
+        {
+            dm->OpenPublications();
+            QVERIFY(q("qrAutor")->locate(QStringLiteral("OZNACZENIE"), key));
+            chart.pub[0] = key;
+        }
+    };
+
+private slots:
+    void everyStatementPreparesAgainstTheSchema()
+    {
+        Setup s;
+        QVERIFY(s.fixture.ok());
+        QSqlDatabase db = QSqlDatabase::database(s.dm->connectionName());
+        QCOMPARE(catalogue::entries().size(), 69);
+        for (const CatalogueEntry& entry : catalogue::entries()) {
+            if (entry.query == QLatin1String("qrPublikacje"))
+                continue; // rebuilt before every opening
+            QSqlQuery probe(db);
+            QVERIFY2(probe.prepare(entry.lines.join(QLatin1Char('\n'))), qPrintable(entry.query));
+            QVERIFY(s.dm->dataSource(entry.dataSource));
+        }
+        QSqlQuery probe(db);
+        QVERIFY(probe.prepare(catalogue::punkty1Statement().join(QLatin1Char('\n'))));
+        QVERIFY(probe.prepare(catalogue::lineEndsStatement(1, false, true).join(QLatin1Char('\n'))));
+        QVERIFY(s.dm->dataSource(QStringLiteral("dsSelecMeniskFig")));
+    }
+
+    void creationOpensClassesAndProperties()
+    {
+        Setup s;
+        QVERIFY(s.dm->startupProblem().isEmpty());
+        QCOMPARE(s.q("qrSelect")->rowCount(), 5);
+        QCOMPARE(s.q("qrWlasnosci")->rowCount(), 6);
+        QCOMPARE(s.dm->databaseDir(), QDir::toNativeSeparators(s.fixture.databaseDir()));
+    }
+
+    void missingOrBrokenDatabaseIsReportedNotCreated()
+    {
+        test::ScriptedUi ui;
+        {
+            test::FixtureDatabase fixture;
+            QVERIFY(QDir(fixture.databaseDir()).removeRecursively());
+            TdmDataModule dm;
+            QVERIFY(dm.startupProblem().contains(QStringLiteral("Database")));
+            QVERIFY(!dm.query(QStringLiteral("qrSelect"))->isOpen());
+            QVERIFY(!QFile::exists(fixture.databaseFile())); // never created
+        }
+        {
+            test::FixtureDatabase fixture;
+            QFile::remove(fixture.databaseFile());
+            TdmDataModule dm;
+            QVERIFY(dm.startupProblem().contains(QStringLiteral("korvel3.sqlite")));
+            QVERIFY(!QFile::exists(fixture.databaseFile()));
+        }
+        {
+            test::FixtureDatabase fixture;
+            QFile file(fixture.databaseFile());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray(4096, 'x'));
+            file.close();
+            TdmDataModule dm;
+            QVERIFY(!dm.startupProblem().isEmpty());
+            QCOMPARE(dm.query(QStringLiteral("qrSelect"))->rowCount(), 0);
+        }
+        {
+            test::FixtureDatabase fixture;
+            execOn(fixture.databaseFile(), QStringLiteral("DROP TABLE SELECT_SYSTEM"));
+            TdmDataModule dm;
+            QVERIFY(dm.startupProblem().contains(QStringLiteral("SELECT_SYSTEM")));
+            QVERIFY(!dm.query(QStringLiteral("qrSelect"))->isOpen());
+            QVERIFY(dm.query(QStringLiteral("qrWlasnosci"))->isOpen());
+        }
+        QVERIFY(ui.messages.isEmpty()); // the start window tells the user, not the module
+    }
+
+    void systemsOfTheChosenClassInNameOrder()
+    {
+        Setup s;
+        QVERIFY(s.q("qrSelect")->locate(QStringLiteral("ID_SELECT"), 4));
+        s.dm->OpenSystems();
+        QCOMPARE(s.q("qrTabUkl")->rowCount(), 2);
+        QCOMPARE(s.q("qrTabUkl")->value(0, QStringLiteral("OZNACZENIE")).toString(), QStringLiteral("Ag-Bi-Cu-Sn"));
+        QCOMPARE(s.dm->systemClass(), 4);
+    }
+
+    void publicationsAreOldestFirstAndMolarVolumeKeepsItsId()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        s.dm->OpenPublications();
+        QCOMPARE(s.q("qrAutor")->rowCount(), 2);
+        QCOMPARE(s.q("qrAutor")->value(0, QStringLiteral("OZNACZENIE")).toString(), QStringLiteral("[2001Abc1]"));
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Molar volume"));
+        s.dm->OpenPublications();
+        QCOMPARE(s.q("qrAutor")->boundValue(QStringLiteral("lWlasciwosc")).toInt(), 3);
+        QCOMPARE(s.q("qrAutor")->rowCount(), 1);
+    }
+
+    void molarVolumeOfABinaryAlloy()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Molar volume"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        for (const char* t : {"1273", "600"}) {
+            s.chart.t[1] = QString::fromLatin1(t);
+            Query* q = s.dm->OpenMolarVolume(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), 1);
+            QCOMPARE(q->name(), QStringLiteral("qrUkl21"));
+            QCOMPARE(q->boundValue(QStringLiteral("lWlasciwosc")).toInt(), 1);
+            QCOMPARE(q->rowCount(), 3);
+            QCOMPARE(q->value(1, QStringLiteral("X")).toDouble(), 0.5);
+            QCOMPARE(q->value(1, QStringLiteral("VT1")).toDouble(), 18.75);
+            QCOMPARE(s.dm->dataSource(QStringLiteral("dsUkl21"))->displayText(1, 1), QStringLiteral("18.75"));
+        }
+        Query* ends = s.dm->OpenMolarEndPoints(1);
+        QCOMPARE(ends->rowCount(), 2);
+    }
+
+    void isothermValuesAndNullTemperatures()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        s.chart.t[1] = QStringLiteral("1000");
+        Query* q1 = s.dm->OpenIsothermValues(1);
+        QCOMPARE(q1->columnNames(), (QStringList{"ID_DANE_WLA", "X", "DensityT1"}));
+        QCOMPARE(q1->value(0, QStringLiteral("DensityT1")).toDouble(), 9.0);
+        Query* q2 = s.dm->OpenIsothermValues(2); // T2 empty: NULL values
+        QCOMPARE(q2->rowCount(), 3);
+        QVERIFY(q2->value(0, QStringLiteral("DensityT2")).isNull());
+        QCOMPARE(s.dm->dataSource(QStringLiteral("dsPunkty2"))->displayText(0, 1), QString());
+        // A text that is not an integer fails before the query is touched.
+        s.chart.t[3] = QStringLiteral("12a");
+        QVERIFY_THROWS_EXCEPTION(NumberFormatError, s.dm->OpenIsothermValues(3));
+        QVERIFY(!s.q("qrPunkty3")->isOpen());
+        // End points: the smallest and the largest composition.
+        Query* ends = s.dm->OpenEndPoints(1);
+        QCOMPARE(ends->rowCount(), 2);
+        QCOMPARE(ends->value(1, QStringLiteral("X")).toDouble(), 1.0);
+    }
+
+    void chosenPublicationsStatement()
+    {
+        Setup s;
+        s.dm->OpenChosenPublications(QStringLiteral("3,7,12"));
+        QCOMPARE(s.q("qrPublikacje")->lines().last(), QStringLiteral("ID_PUBLIKACJI IN (3,7,12)"));
+        QCOMPARE(s.q("qrPublikacje")->rowCount(), 1);
+        s.dm->OpenChosenPublications(QString());
+        QCOMPARE(s.q("qrPublikacje")->lines().last(), QStringLiteral("ID_PUBLIKACJI IN ()"));
+        QCOMPARE(s.q("qrPublikacje")->rowCount(), 0);
+    }
+
+    void sectionRowsAndSectionTen()
+    {
+        Setup s;
+        s.choose(3, QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Density"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        s.dm->OpenEutectics();
+        QCOMPARE(s.q("qrEut")->rowCount(), 2);
+        QCOMPARE(s.q("qrEut")->field(QStringLiteral("OZNACZENIE")).toString(), QStringLiteral("Section one"));
+        s.dm->OpenSectionEquations();
+        QCOMPARE(s.q("qrDane45")->rowCount(), 2); // section 1 and section 10
+        s.q("qrEut")->setCurrentRow(1);
+        s.dm->OpenSectionEquations();
+        QCOMPARE(s.q("qrDane45")->rowCount(), 3); // two of section 2 and one of 10
+        s.chart.t[1] = QStringLiteral("1000");
+        Query* mv = s.dm->OpenMolarVolume(QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), 1);
+        QCOMPARE(mv->name(), QStringLiteral("qrUkl31"));
+        QCOMPARE(mv->rowCount(), 3); // compositions of UKL_3 section 2 only
+        // M = 100*0.5 + 60*(1-0.7) + 120*0.2 = 92 ; density 7.8 - 1 = 6.8
+        QVERIFY(std::fabs(mv->value(0, QStringLiteral("VT1")).toDouble() - 92.0 / 6.8) < 1e-12);
+    }
+
+    void quaternaryAndQuinaryMolarVolume()
+    {
+        Setup s;
+        s.choose(5, QStringLiteral("Ag-Bi-Cu-Sb-Sn"), QStringLiteral("Molar volume"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        s.dm->OpenEutectics();
+        s.chart.t[2] = QStringLiteral("1000");
+        Query* q = s.dm->OpenMolarVolume(QStringLiteral("Quinary systems"), QStringLiteral("Ag-Bi-Cu-Sb-Sn"), 2);
+        QCOMPARE(q->rowCount(), 2);
+        QCOMPARE(q->value(0, QStringLiteral("UKLAD")).toString(), QStringLiteral("A-alloy")); // by label
+        s.choose(4, QStringLiteral("Ag-Cu-Sb-Sn"), QStringLiteral("Molar volume"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        s.dm->OpenEutectics();
+        QCOMPARE(TdmDataModule::molarVolumeQueryName(QStringLiteral("Quaternary systems"), QStringLiteral("Ag-Cu-Sb-Sn"), 2),
+                 QStringLiteral("qrUkl42"));
+        q = s.dm->OpenMolarVolume(QStringLiteral("Quaternary systems"), QStringLiteral("Ag-Cu-Sb-Sn"), 2);
+        QVERIFY2(q->isOpen(), qPrintable(q->lastError()));
+        QCOMPARE(q->rowCount(), 1);
+        QCOMPARE(TdmDataModule::molarVolumeQueryName(QStringLiteral("Quaternary systems"), QStringLiteral("Ag-Bi-Cu-Sn"), 3),
+                 QStringLiteral("qrUkl4543"));
+    }
+
+    void lineEnds()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        s.chart.pub[1] = QStringLiteral("[2001Abc1]");
+        s.dm->OpenEquations();
+        Query* eq = s.q("qrRownania");
+        QVERIFY(eq->locate(QStringLiteral("X"), 0.5));
+        LineRecord record;
+        s.dm->ReadLineEnds1(record);
+        QCOMPARE(record.t1, 600);
+        QCOMPARE(record.value1.raw(), 80000);
+        QCOMPARE(record.t2, 1000);
+        // A line of three rows leaves the record as it was.
+        const LineRecord before = record;
+        QVERIFY(eq->locate(QStringLiteral("X"), 0.0));
+        s.dm->ReadLineEnds1(record);
+        QVERIFY(record == before);
+        // Viscosity on page 1 asks A + B*Log10(T).
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        s.chart.pub[1] = QStringLiteral("[2005Ghi3]");
+        s.dm->OpenEquations();
+        QVERIFY(eq->locate(QStringLiteral("X"), 0.5));
+        LineRecord visco;
+        s.dm->ReadLineEnds1(visco);
+        QCOMPARE(visco.t1, 1000);
+        QCOMPARE(visco.value1.raw(), 50000); // 2 + log10(1000)
+        QCOMPARE(visco.value2.raw(), 40000); // 2 + log10(100)
+    }
+
+    void pointsNeedFourDecimalCompositions()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        s.chart.pub[1] = QStringLiteral("[2001Abc1]");
+        QVERIFY(s.dm->OpenPointSources());
+        QVERIFY(s.q("qrPunktyDos")->rowCount() > 0);
+        s.chart.composition = FixedPoint4::fromDouble(0.5);
+        s.dm->OpenPoints();
+        QCOMPARE(s.q("qrPunktyD")->rowCount(), 2);
+        s.chart.composition = FixedPoint4::fromDouble(0.12345);
+        s.dm->OpenPoints();
+        QCOMPARE(s.q("qrPunktyD")->rowCount(), 0);
+        s.chart.pub[1] = QStringLiteral("[1999Def2]");
+        QVERIFY(s.dm->OpenPointSources());
+        QCOMPARE(s.q("qrPunktyDos")->rowCount(), 0);
+    }
+
+    void viscosityTableFill()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        s.publication(QStringLiteral("[2005Ghi3]"));
+        s.chart.t[1] = QStringLiteral("1273");
+        s.dm->FillViscosityTable(1);
+        Query* exp = s.q("qrExp");
+        QCOMPARE(exp->rowCount(), 3);
+        QCOMPARE(exp->value(0, QStringLiteral("Visco")).toDouble(), 1.0);
+        QCOMPARE(exp->value(1, QStringLiteral("Visco")).toDouble(), 2.0);
+        QVERIFY(std::fabs(exp->value(2, QStringLiteral("Visco")).toDouble() - 2.0) < 1e-12);
+        QCOMPARE(s.dm->dataSource(QStringLiteral("dsExp"))->displayText(1, 1), QStringLiteral("2"));
+        // A second fill replaces the rows.
+        s.dm->FillViscosityTable(1);
+        QCOMPARE(s.dm->OpenViscosityResults(1)->rowCount(), 3);
+        // Ternary: the label is cut to twenty characters.
+        s.choose(3, QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Viscosity"));
+        s.publication(QStringLiteral("[2005Ghi3]"));
+        s.dm->OpenEutectics();
+        s.q("qrEut")->setCurrentRow(1);
+        s.chart.t[2] = QStringLiteral("1000");
+        s.dm->FillViscosityTable(2);
+        QCOMPARE(s.q("qrExp2")->rowCount(), 1);
+        QCOMPARE(s.q("qrExp2")->value(0, QStringLiteral("SYSTEM")).toString(), QStringLiteral("A label longer than "));
+    }
+
+    void viscosityFillFailureLeavesTheTableAsItWas()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        s.publication(QStringLiteral("[2005Ghi3]"));
+        s.chart.t[1] = QStringLiteral("1273");
+        s.dm->FillViscosityTable(1);
+        // A trigger that rejects the third row makes the refill fail half-way.
+        QSqlQuery trigger(QSqlDatabase::database(s.dm->connectionName()));
+        QVERIFY(trigger.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON VISCOSITY WHEN NEW.X = 1 "
+                                            "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        s.chart.t[1] = QStringLiteral("1000");
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, s.dm->FillViscosityTable(1));
+        Query* exp = s.dm->OpenViscosityResults(1);
+        QCOMPARE(exp->rowCount(), 3); // the rows of the 1273 K fill
+        QVERIFY(std::fabs(exp->value(2, QStringLiteral("Visco")).toDouble() - 2.0) < 1e-12);
+        // A bad temperature text fails before anything is written.
+        s.chart.t[1] = QStringLiteral("1e3");
+        QVERIFY_THROWS_EXCEPTION(NumberFormatError, s.dm->FillViscosityTable(1));
+    }
+
+    void reportedFailures()
+    {
+        Setup s;
+        s.choose(1, QStringLiteral("Ag"), QStringLiteral("Density"));
+        QVERIFY(s.dm->OpenElements());
+        QCOMPARE(s.q("qrPierwiastki")->rowCount(), 1);
+        QSqlQuery drop(QSqlDatabase::database(s.dm->connectionName()));
+        QVERIFY(drop.exec(QStringLiteral("DROP TABLE PIERWIASTKI")));
+        QVERIFY(!s.dm->OpenElements());
+        QCOMPARE(s.ui.messages.size(), 1);
+        QCOMPARE(s.ui.messages[0].kind, test::ScriptedUi::Message::Error);
+        QCOMPARE(s.ui.messages[0].text, QStringLiteral("Blad w Pierwiastkach"));
+        QVERIFY(!s.q("qrPierwiastki")->isOpen());
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        QVERIFY(s.dm->OpenMeniscusSources());
+        QVERIFY(s.dm->OpenMeniscusMeasurements());
+        QVERIFY(s.dm->OpenMeniscusPictures());
+        QCOMPARE(s.q("qrMeniskFig")->rowCount(), 1);
+        QCOMPARE(s.q("qrMenisk")->field(QStringLiteral("UKLAD")).toString(), QStringLiteral("Ag-Sn eut"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataModule)
+#include "test_datamodule.moc"
