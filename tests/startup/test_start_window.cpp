@@ -1,0 +1,168 @@
+#include "FixtureDatabase.h"
+#include "ScriptedUi.h"
+#include "core/Directories.h"
+#include "database/DataModule.h"
+#include "database/Query.h"
+#include "shell/Forms.h"
+#include "shell/TfmStart.h"
+#include "widgets/DbLookupList.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace korvel;
+
+class TestStartWindow : public QObject {
+    Q_OBJECT
+
+    struct Program {
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        std::unique_ptr<TdmDataModule> dm;
+        TfmStart* start = nullptr;
+        explicit Program(bool removeDatabase = false)
+        {
+            if (removeDatabase)
+                QDir(fixture.databaseDir()).removeRecursively();
+            dm.reset(new TdmDataModule);
+            start = forms::createWindows();
+            start->show();
+            QCoreApplication::processEvents();
+        }
+        ~Program() { forms::destroyWindows(); }
+        QPushButton* ok() const { return start->findChild<QPushButton*>(QStringLiteral("sbOK")); }
+        DbLookupList* classes() const { return start->findChild<DbLookupList*>(QStringLiteral("dblSelectSystem")); }
+        QAction* action(const char* name) const { return start->findChild<QAction*>(QString::fromLatin1(name)); }
+    };
+
+private slots:
+    void classListAndOkButton()
+    {
+        Program p;
+        QCOMPARE(p.classes()->count(), 5);
+        QCOMPARE(p.classes()->itemText(0), QStringLiteral("Pure metals"));
+        QVERIFY(!p.ok()->isEnabled());
+        QVERIFY(p.ok()->styleSheet().contains(QStringLiteral("red")));
+        QVERIFY(p.start->timer()->isActive());
+        p.classes()->chooseText(QStringLiteral("Binary systems"));
+        QTRY_VERIFY_WITH_TIMEOUT(p.ok()->isEnabled(), 200);
+        QVERIFY(p.ok()->styleSheet().contains(QStringLiteral("green")));
+        QVERIFY(!p.start->timer()->isActive());
+        QCOMPARE(p.dm->chosenClass().toInt(), 2);
+        QVERIFY(p.ui.messages.isEmpty());
+    }
+
+    void missingDatabaseIsToldOnceAndOkStaysDisabled()
+    {
+        Program p(true);
+        QCOMPARE(p.classes()->count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(p.ui.messages.size(), 1, 200);
+        QVERIFY(p.ui.messages[0].text.contains(QStringLiteral("Database")));
+        QTest::qWait(30);
+        QVERIFY(!p.ok()->isEnabled());
+        p.start->hide();
+        p.start->show();
+        QCoreApplication::processEvents();
+        QCOMPARE(p.ui.messages.size(), 1);
+    }
+
+    void okOpensAFreshSelectionWindowEachTime()
+    {
+        Program p;
+        p.classes()->chooseText(QStringLiteral("Binary systems"));
+        QList<QPointer<QWidget>> shown;
+            bool registered = true;
+        p.ui.onModal = [&](QWidget* w) -> int {
+            shown << QPointer<QWidget>(w);
+            registered = registered && w->objectName() == QLatin1String("fmSelect")
+                && forms::window(QStringLiteral("fmSelect")) == w;
+            return 0;
+        };
+        p.ok()->setEnabled(true);
+        p.ok()->click();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(registered);
+        QVERIFY(shown[0].isNull()); // released when it closed
+        QVERIFY(!forms::window(QStringLiteral("fmSelect")));
+        QCOMPARE(p.dm->query(QStringLiteral("qrTabUkl"))->rowCount(), 2);
+        QCOMPARE(p.start->SaveDir(), dirs::join(p.fixture.applicationDir(), QStringLiteral("Save")));
+        // A second OK with another class: a new window and the systems of that class.
+        p.classes()->chooseText(QStringLiteral("Quaternary systems"));
+        p.ok()->click();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(p.dm->query(QStringLiteral("qrTabUkl"))->value(0, QStringLiteral("OZNACZENIE")).toString(),
+                 QStringLiteral("Ag-Bi-Cu-Sn"));
+    }
+
+    void accessPathBoxChangesNoDirectory()
+    {
+        Program p;
+        const QString databaseDir = p.dm->databaseDir();
+        p.start->setSaveDir(QStringLiteral("elsewhere"));
+        p.ui.inputAnswers << QString(QStringLiteral("D:\\any\\text"));
+        p.action("AcessDatabase1")->trigger();
+        QCOMPARE(p.ui.lastInputCaption, QStringLiteral("Catalogue of the database"));
+        QCOMPARE(p.ui.lastInputPrompt, QStringLiteral("Access path of the KORVEL 2 database"));
+        QCOMPARE(p.ui.lastInputDefault, QStringLiteral("C:\\Program Files\\Halvora\\KORVEL 2\\Database"));
+        QCOMPARE(p.dm->databaseDir(), databaseDir);
+        QCOMPARE(p.start->SaveDir(), dirs::join(p.fixture.applicationDir(), QStringLiteral("Save")));
+        // Cancel resets SaveDir as well.
+        p.start->setSaveDir(QStringLiteral("elsewhere"));
+        p.action("AcessDatabase1")->trigger();
+        QCOMPARE(p.start->SaveDir(), dirs::join(p.fixture.applicationDir(), QStringLiteral("Save")));
+    }
+
+    void documentsAndExit()
+    {
+        Program p;
+        p.action("Help1")->trigger();
+        p.action("NISTdatabase2")->trigger();
+        QCOMPARE(p.ui.openedDocuments.size(), 2);
+        QCOMPARE(p.ui.openedDocuments[0], dirs::join(p.dm->databaseDir(), QStringLiteral("KORVEL 3.pdf")));
+        QCOMPARE(p.ui.openedDocuments[1],
+                 QDir::toNativeSeparators(p.fixture.databaseDir() + QStringLiteral("/NIST/Release5/props01.html")));
+        p.ui.answers << UiServices::Answer::No << UiServices::Answer::Cancel << UiServices::Answer::Yes;
+        p.action("LitForm")->trigger();
+        p.action("LitForm")->trigger();
+        QCOMPARE(p.ui.quitRequests, 0);
+        p.action("LitForm")->trigger();
+        QCOMPARE(p.ui.quitRequests, 1);
+        QCOMPARE(p.ui.messages.last().text, QStringLiteral("Exit to Windows?"));
+        // RunOlderProgram ends this program and starts the older one beside it.
+        TfmStart::RunOlderProgram();
+        QCOMPARE(p.ui.quitRequests, 2);
+        QCOMPARE(p.ui.startedPrograms, QStringList{dirs::join(p.fixture.applicationDir(), QStringLiteral("KORVEL2.exe"))});
+    }
+
+    void firstPictures()
+    {
+        Program p;
+        p.classes()->chooseText(QStringLiteral("Binary systems"));
+        p.fixture.writeDocument(QStringLiteral("Fig/Binary systems/Ag-Sn/b.jpg"), "x");
+        p.fixture.writeDocument(QStringLiteral("Fig/Binary systems/Ag-Sn/a.jpg"), "x");
+        p.fixture.writeDocument(QStringLiteral("Fig/Binary systems/Ag-Sn/0.txt"), "x");
+        p.start->OpenFirstFigure(QStringLiteral("Ag-Sn"));
+        QCOMPARE(p.ui.openedDocuments.size(), 1);
+        QVERIFY(p.ui.openedDocuments[0].endsWith(QDir::toNativeSeparators(QStringLiteral("Ag-Sn/a.jpg"))));
+        QVERIFY(p.start->FigureDir().endsWith(QDir::separator()));
+        // An empty figure folder: nothing happens. An empty meniscographic folder: a message.
+        p.start->OpenFirstFigure(QStringLiteral("Cu-Sn"));
+        QCOMPARE(p.ui.openedDocuments.size(), 1);
+        QVERIFY(p.ui.messages.isEmpty());
+        p.start->OpenFirstMeniscusPicture(QStringLiteral("Ag-Sn"));
+        QCOMPARE(p.ui.messages.size(), 1);
+        QCOMPARE(p.ui.messages[0].kind, test::ScriptedUi::Message::Information);
+        QCOMPARE(p.ui.messages[0].text, QStringLiteral("Sorry. No data!"));
+        const QString saveDir = p.start->SaveDir();
+        p.start->setChosenPicture(QStringLiteral("picture.jpg"));
+        QCOMPARE(p.start->SaveDir(), saveDir);
+    }
+};
+
+QTEST_MAIN(TestStartWindow)
+#include "test_start_window.moc"
