@@ -8,6 +8,7 @@
 #include "core/UiServices.h"
 #include "database/DataModule.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -71,6 +72,7 @@ TfmStart::TfmStart(QWidget* parent) : QMainWindow(parent)
     layout->addLayout(buttons);
     setCentralWidget(central);
     resize(692, 406 + menuBar()->sizeHint().height());
+    centreOnScreen(this);
 
     if (TdmDataModule* dm = TdmDataModule::instance()) {
         m_dblSelectSystem->setKeyField(QStringLiteral("ID_SELECT"));
