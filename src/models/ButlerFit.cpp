@@ -7,7 +7,8 @@ namespace korvel {
 
 long double roundFour(long double value)
 {
-    return std::nearbyint(value * 10000.0L) / 10000.0L;
+    // rint: the current rounding mode, which is to nearest with ties to even.
+    return std::rint(value * 10000.0L) / 10000.0L;
 }
 
 QStringList ButlerFit::elements() const { return system.split(QLatin1Char('-')); }
@@ -124,13 +125,7 @@ long double ButlerFit::evaluateSection(long double x, long double t) const
     const long double w = roundFour(x1 / (x1 + x3)); // pair fraction of 1 in 1-3
 
     // Pair 1-2 from the section's own rows, in powers of 1 - 2z.
-    long double sum = 0.0L, vk = 1.0L;
-    const long double v = 1.0L - 2.0L * z;
-    for (const auto& row : L) {
-        sum += ((long double)row->a + (long double)row->b * t + (long double)row->d * t * t
-                + (long double)row->c * t * std::log(t)) * vk;
-        vk *= v;
-    }
+    const long double sum = sumRows(1.0L - 2.0L * z, t, true);
     const long double sigma12 = roundFour(z * s1 + (1.0L - z) * s2 + z * (1.0L - z) * sum);
     // Pair 1-3: the isotherm fit of that system at its component-2 fraction 1 - w.
     const long double sigma13 = roundFour(pairThirdFirst->evaluate(1.0L - w, t));
@@ -138,13 +133,16 @@ long double ButlerFit::evaluateSection(long double x, long double t) const
     const long double term23 = roundFour(pairSecondThird->excess(1.0L - y, t));
 
     long double ternary = 0.0L;
+    long double p1 = 1.0L, p2 = 1.0L, p3 = 1.0L; // x1^j, x2^j, x3^j
     for (int j = 1; j <= 4; ++j) {
+        p1 *= x1;
+        p2 *= x2;
+        p3 *= x3;
         const ButlerTernaryRow& r = *P[std::size_t(j - 1)];
         const long double e = (long double)r.ep + (long double)r.eq * t;
         const long double f = (long double)r.fp + (long double)r.fq * t;
         const long double g = (long double)r.gp + (long double)r.gq * t;
-        ternary += e * std::pow(x1, (long double)j) + f * std::pow(x2, (long double)j)
-                   + g * std::pow(x3, (long double)j);
+        ternary += e * p1 + f * p2 + g * p3;
     }
     ternary *= x1 * x2 * x3;
 
