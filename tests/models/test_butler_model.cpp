@@ -203,6 +203,16 @@ void TestButlerModel::roundingSteps()
     // With rounding limited to K (the Sn-Zn isotherm) the line is not rounded.
     f.rounding = ButlerFit::Rounding::KOnly;
     QCOMPARE(double(f.evaluate(0.0L, 1000.5L)), double(exact));
+    // The surface fraction y is rounded to four decimals where formed: the Ag-Bi value
+    // splits its pure lines in a ratio with four decimals.
+    const ButlerFit* agBi = ButlerCatalogue::builtIn().isothermFit(QStringLiteral("Ag-Bi"));
+    for (double x : {0.13, 0.3, 0.77}) {
+        for (double t : {700.0, 1111.0}) {
+            const long double ag = 1134.0L - 0.191L * t, bi = roundFour(405.0L - 0.0492L * t);
+            const long double y = (agBi->evaluate(x, t) - bi) / (roundFour(ag) - bi);
+            QVERIFY2(std::fabs(double(y * 10000.0L - std::rint(y * 10000.0L))) < 1e-6, qPrintable(QString::number(x)));
+        }
+    }
     // Ties go to the even neighbour.
     QCOMPARE(double(roundFour(0.00005L)), 0.0);
     QCOMPARE(double(roundFour(0.00015L)), double(0.0002L));
