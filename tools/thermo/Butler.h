@@ -4,9 +4,10 @@
 //   σ = σ_i + (R·T / A_i)·ln(x_i^s / x_i^b) + (1 / A_i)·(Ḡ_i^{E,s}(x^s) − Ḡ_i^{E,b}(x^b)),  i = 1, 2
 //
 // J.A.V. Butler, "The thermodynamics of the surfaces of solutions", Proc. R. Soc. London A 135
-// (1932) 348, doi:10.1098/rspa.1932.0040. With the choices for liquid metals of T. Tanaka,
-// K. Hack, T. Iida, S. Hara, "Application of thermodynamic databases to the evaluation of surface
-// tensions of molten alloys, salt mixtures and oxide mixtures", Z. Metallkd. 87 (1996) 380:
+// (1932) 348, doi:10.1098/rspa.1932.0040. With the choices for liquid metals of Tanaka et al.,
+// "Application of thermodynamic databases to the evaluation of surface tensions of molten alloys,
+// salt mixtures and oxide mixtures", Z. Metallkd. 87 (1996) 380 (docs/models.md tells how the
+// two constants were checked against the catalogue's own fits):
 //   - molar surface area A_i = 1.091·N_A^(1/3)·V_i^(2/3) (close-packed surface layer),
 //   - partial excess Gibbs energy of the surface Ḡ_i^{E,s}(x^s) = β·Ḡ_i^{E,b}(x^s), β = 0.83
 //     (the ratio of the coordination numbers of surface and bulk atoms of liquid metals).

@@ -29,7 +29,8 @@ double dravikViscosity(const ViscosityInputs &in, double x, double T)
     return linear * (1.0 - 2.0 * in.excess.entropy(x, T) / kR);
 }
 
-// Moelwyn-Hughes: E.A. Moelwyn-Hughes, Physical Chemistry, Pergamon Press, Oxford (1961):
+// Moelwyn-Hughes: E.A. Moelwyn-Hughes, Physical Chemistry, Pergamon Press, Oxford (1961), the
+// interchange-energy form (docs/models.md: how it was checked against the catalogue's Sn-Zn row):
 //   η = (x1·η1 + x2·η2)·(1 − 2·x1·x2·Ω/(R·T)),  with H^E = x1·x2·Ω,
 // i.e. η = (x1·η1 + x2·η2)·(1 − 2·H^E/(R·T)). A strongly positive H^E drives the value below
 // zero near x = 0.5 at low temperature (Sn-Zn at 700 K).
