@@ -130,6 +130,23 @@ void TestThermo::butlerPureEndsAndIdealSegregation()
         // both Butler equations hold at the solution
         QVERIFY(r.sigma > 0);
     }
+    // The returned surface composition satisfies both Butler equations, also for Sn-Zn at 500 K,
+    // where the strongly positive liquid lets the equations have more than one root.
+    const ButlerSystem snzn = butlerSystemFor(inputs(), "Sn-Zn", {582.8, 0.0833615}, {892.5, 0.124632});
+    for (double T : {500.0, 700.0, 1100.0})
+        for (double x : {0.02, 0.3, 0.6, 0.97}) {
+            const ButlerResult r = solveButler(snzn, x, T);
+            const Partials bulk = snzn.excess.partialGibbs(x, T), surf = snzn.excess.partialGibbs(r.surfaceX, T);
+            const double A1 = molarSurfaceArea(snzn.volume1.molarVolume(T));
+            const double A2 = molarSurfaceArea(snzn.volume2.molarVolume(T));
+            const double side1 = snzn.sigma1.at(T)
+                + 1000 * (kR * T / A1 * std::log((1 - r.surfaceX) / (1 - x)) + (0.83 * surf.g1 - bulk.g1) / A1);
+            const double side2 = snzn.sigma2.at(T)
+                + 1000 * (kR * T / A2 * std::log(r.surfaceX / x) + (0.83 * surf.g2 - bulk.g2) / A2);
+            QVERIFY2(std::abs(side1 - side2) < 1e-6 && std::abs(side1 - r.sigma) < 1e-6,
+                     qPrintable(QStringLiteral("T=%1 x=%2").arg(T).arg(x)));
+            QVERIFY(r.surfaceX > 0 && r.surfaceX < 1);
+        }
     // Molar surface area of liquid Sn at its melting point: 1.091·NA^(1/3)·V^(2/3).
     const double V = inputs().elements.at("Sn").molarVolume(505.08);
     QVERIFY(std::abs(V - 118.710 / 6.979e6) < 1e-10);
