@@ -69,9 +69,11 @@ ViscosityRunResult ViscosityModelRun::RunViscosityModel(const ViscosityRunInput&
             if (model)
                 m_abbreviation = model->abbreviation();
             result.curve.title = viscosityCurveTitle(in.publicationKey, m_abbreviation, m_temperature, in.locale);
-            if (result.zeroCurve)
-                result.curve.title += QStringLiteral(" (no coefficients for ") + in.publicationKey
-                                      + QStringLiteral(")");
+            if (result.zeroCurve) // not a model result: the legend says so
+                result.curve.title += in.publicationKey.isEmpty()
+                                          ? QStringLiteral(" (no coefficients)")
+                                          : QStringLiteral(" (no coefficients for ") + in.publicationKey
+                                                + QStringLiteral(")");
             result.curve.lineWidth = 3;
             result.curve.showInLegend = true;
             result.curve.colour = NextModelColour();

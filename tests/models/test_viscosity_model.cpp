@@ -325,6 +325,10 @@ void TestViscosityModel::missingData()
     QCOMPARE(zero.bufferLines[4 + 100], QStringLiteral("1\t\t0"));
     QCOMPARE(zero.curve.title, QStringLiteral("[1999Xyz1]_Drv_1300[K] (no coefficients for [1999Xyz1])"));
     QCOMPARE(zero.curve.colour, modelColour(2));
+    // An empty publication selector: armed through the temperature field.
+    run.edModelChange(QStringLiteral("1300"), QStringLiteral("Dravik (Drv)"));
+    QCOMPARE(run.RunViscosityModel(input("1300", "Dravik (Drv)", "Ag-Au", "")).curve.title,
+             QStringLiteral("_Drv_1300[K] (no coefficients)"));
 }
 
 void TestViscosityModel::unknownModelTextIsIdealMixing()
