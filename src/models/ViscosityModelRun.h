@@ -16,6 +16,9 @@
 //        NotAvailable    -> plain message result.message ("This data isn’t available ...");
 //        Drawn           -> add result.curve to DBChart1, append result.bufferLines
 //                           (header, 101 value lines, two empty lines = 107) to MemoViscoModel;
+//                           title "<key>_<abbreviation>_<T>[K]"; when the publication has no
+//                           block (result.zeroCurve) every value is 0 and the title ends in
+//                           " (no coefficients for <key>)" so it cannot pass for a model result;
 //        every result but InputError and NotArmed: enable Modelofviscosity1
 //        (result.enableMenuItem);
 //   sbClear1Click / general Clear       -> sbClear1Click() (the window empties edModel and
