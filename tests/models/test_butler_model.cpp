@@ -213,9 +213,9 @@ void TestButlerModel::roundingSteps()
             QVERIFY2(std::fabs(double(y * 10000.0L - std::rint(y * 10000.0L))) < 1e-6, qPrintable(QString::number(x)));
         }
     }
-    // Ties go to the even neighbour.
-    QCOMPARE(double(roundFour(0.00005L)), 0.0);
-    QCOMPARE(double(roundFour(0.00015L)), double(0.0002L));
+    // Nearest four-decimal value, both signs.
+    QCOMPARE(double(std::rint(roundFour(1.23456L) * 10000.0L)), 12346.0);
+    QCOMPARE(double(std::rint(roundFour(-1.23454L) * 10000.0L)), -12345.0);
 }
 
 void TestButlerModel::declinedCommand()
