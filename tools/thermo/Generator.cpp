@@ -167,49 +167,49 @@ GenerationResult generateCatalogues(const std::string &dataDir)
            "# deviations sit at the dilute ends at the lowest temperatures, where the Butler surface\n"
            "# composition changes steeply; the deviation over x = 0.1..0.9 is given as well.\n";
     std::vector<std::string> butMissing;
-    for (const ButlerFitSpec &spec : in.butlerFits) {
-        const std::string label = spec.system + " " + spec.use + " " + std::to_string(spec.variant);
-        if (!in.liquid.count(spec.system)) {
-            butMissing.push_back(label + " (" + spec.form + "): no sourced liquid parameters");
+    for (const ButlerFitRequest &request : in.butlerFits) {
+        const std::string label = request.system + " " + request.use + " " + std::to_string(request.variant);
+        if (!in.liquid.count(request.system)) {
+            butMissing.push_back(label + " (" + request.form + "): no sourced liquid parameters");
             continue;
         }
-        const ButlerSystem sys = butlerSystemFor(in, spec.system, spec.sigma1, spec.sigma2);
+        const ButlerSystem sys = butlerSystemFor(in, request.system, request.sigma1, request.sigma2);
         const Model2D butler = [&sys](double x, double T) { return solveButler(sys, x, T).sigma; };
-        GeneratedButler g{spec, {}, {}};
+        GeneratedButler g{request, {}, {}};
         Model2D fitted;
-        if (spec.form == "direct") {
-            g.rows = fitDirect(butler, spec.sigma1, spec.sigma2, spec.order, spec.tlnt, spec.Tlo, spec.Thi);
+        if (request.form == "direct") {
+            g.rows = fitDirect(butler, request.sigma1, request.sigma2, request.order, request.tlnt, request.Tlo, request.Thi);
         } else {
-            const auto q = fitSurfaceFraction(butler, spec.sigma1, spec.sigma2, spec.ref == 2, spec.tlnt, spec.Tlo,
-                                              spec.Thi);
+            const auto q = fitSurfaceFraction(butler, request.sigma1, request.sigma2, request.ref == 2, request.tlnt, request.Tlo,
+                                              request.Thi);
             g.rows.assign(q.begin(), q.end());
         }
         for (CoefficientRow &r : g.rows)
             r = {asWritten(r.a), asWritten(r.b), asWritten(r.c), asWritten(r.d)};
-        if (spec.form == "direct") {
+        if (request.form == "direct") {
             const std::vector<CoefficientRow> rows = g.rows;
-            fitted = [spec, rows](double x, double T) { return evalDirect(spec.sigma1, spec.sigma2, rows, x, T); };
+            fitted = [request, rows](double x, double T) { return evalDirect(request.sigma1, request.sigma2, rows, x, T); };
         } else {
             const std::array<CoefficientRow, 3> q{g.rows[0], g.rows[1], g.rows[2]};
-            fitted = [spec, q](double x, double T) {
-                return evalSurfaceFraction(spec.sigma1, spec.sigma2, spec.ref == 2, q, x, T);
+            fitted = [request, q](double x, double T) {
+                return evalSurfaceFraction(request.sigma1, request.sigma2, request.ref == 2, q, x, T);
             };
         }
-        g.deviation = measureDeviation(fitted, butler, spec.Tlo, spec.Thi, 1.0);
-        const std::string source = "generated:thermo:" + liquidToken(in, spec.system)
-            + "+thermo/elements.csv+thermo/butler_fits.csv#" + spec.system + "/" + spec.use;
-        but << "# " << label << " (" << spec.form;
-        if (spec.form == "direct")
-            but << ", order " << spec.order;
-        but << (spec.tlnt ? ", with T*lnT" : ", no T*lnT") << "), " << spec.Tlo << "-" << spec.Thi
+        g.deviation = measureDeviation(fitted, butler, request.Tlo, request.Thi, 1.0);
+        const std::string source = "generated:thermo:" + liquidToken(in, request.system)
+            + "+thermo/elements.csv+thermo/butler_fits.csv#" + request.system + "/" + request.use;
+        but << "# " << label << " (" << request.form;
+        if (request.form == "direct")
+            but << ", order " << request.order;
+        but << (request.tlnt ? ", with T*lnT" : ", no T*lnT") << "), " << request.Tlo << "-" << request.Thi
             << " K: max |d sigma| = " << shortNumber(g.deviation.maxAbs) << " mN/m (x = " << g.deviation.atX
             << ", T = " << shortNumber(g.deviation.atT, 6) << " K), max relative "
             << shortNumber(100.0 * g.deviation.maxRel) << " %; over x = 0.1..0.9: "
             << shortNumber(g.deviation.maxAbsInterior) << " mN/m\n";
-        const char *record = spec.form == "direct" ? "L" : "Q";
+        const char *record = request.form == "direct" ? "L" : "Q";
         for (std::size_t k = 0; k < g.rows.size(); ++k) {
             const CoefficientRow &r = g.rows[k];
-            but << record << "," << spec.system << "," << spec.use << "," << spec.variant << "," << k << ","
+            but << record << "," << request.system << "," << request.use << "," << request.variant << "," << k << ","
                 << numberText(r.a) << "," << numberText(r.b) << "," << numberText(r.c) << "," << numberText(r.d)
                 << "," << source << "\n";
         }

@@ -21,7 +21,7 @@ struct GeneratedViscosity {
 };
 
 struct GeneratedButler {
-    ButlerFitSpec spec;
+    ButlerFitRequest request;
     std::vector<CoefficientRow> rows; // L_0..L_n (direct) or Q0..Q2 (surface), as written
     Deviation deviation;
 };

@@ -131,7 +131,7 @@ Inputs readInputs(const std::string &dataDir)
     const CsvTable fits = readTable(dir + "butler_fits.csv");
     for (std::size_t i = 0; i < fits.rows.size(); ++i) {
         const Row r{fits, i};
-        ButlerFitSpec f;
+        ButlerFitRequest f;
         f.system = r.text("system");
         f.use = r.text("use");
         f.variant = r.integer("variant");

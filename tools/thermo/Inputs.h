@@ -24,7 +24,7 @@ struct ViscosityBlock {
     double Tlo = 0, Thi = 0;
 };
 
-struct ButlerFitSpec {
+struct ButlerFitRequest {
     std::string system, use; // use: iso | temp
     int variant = 1;
     std::string form;        // direct | surface
@@ -39,7 +39,7 @@ struct Inputs {
     std::map<std::string, LiquidSet> liquid;           // by system name
     std::map<std::string, DensityLine> elements;       // by element symbol
     std::vector<ViscosityBlock> blocks;
-    std::vector<ButlerFitSpec> butlerFits;
+    std::vector<ButlerFitRequest> butlerFits;
     std::set<std::tuple<std::string, int, std::string>> givenRows; // (system, block, model)
 };
 

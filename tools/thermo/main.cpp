@@ -24,7 +24,7 @@ int main(int argc, char **argv)
             std::cout << "  " << g.system << " " << g.block << " " << g.model << ": max |d eta| " << g.deviation.maxAbs
                       << " mPa*s, " << 100 * g.deviation.maxRel << " %\n";
         for (const auto &g : result.butler)
-            std::cout << "  " << g.spec.system << " " << g.spec.use << ": max |d sigma| " << g.deviation.maxAbs
+            std::cout << "  " << g.request.system << " " << g.request.use << ": max |d sigma| " << g.deviation.maxAbs
                       << " mN/m, " << 100 * g.deviation.maxRel << " %\n";
     } catch (const std::exception &e) {
         std::cerr << "korvel-thermo-generate: " << e.what() << "\n";
