@@ -1055,7 +1055,7 @@ private:
             QStringList masses;
             for (const QString& el : s.order)
                 masses << numberText(element(el).mass);
-            auto frac = [](const Alloy& a, const QString& el) { return numberText(round4(a.comp.value(el) * 1e8) / 1e8); };
+            auto frac = [](const Alloy& a, const QString& el) { return numberText(a.comp.value(el)); };
             QList<const Alloy*> alloys;
             for (const Alloy& a : m_alloys[{s.system, s.id}])
                 alloys << &a;
