@@ -202,7 +202,9 @@ public:
         addPureMetalRows();
         addQuadraticRefits();
         addAlloyRows();
+        loadBasis();
         addViscosityBlocks();
+        addPureViscosityFromBlocks();
         addButlerLines();
         loadSections();
         addProgramEquations();
@@ -842,12 +844,42 @@ private:
         return {std::exp(lnA), e};
     }
 
-    void addIdealMixing()
+    void loadBasis()
     {
         Rows basis(src(QStringLiteral("basis.csv")));
         for (int r = 0; r < basis.size(); ++r)
             m_basis[basis.at(r, QStringLiteral("ELEMENT"))] = {basis.at(r, QStringLiteral("DENSITY_KEY")), basis.at(r, QStringLiteral("VISCOSITY_KEY"))};
+    }
 
+    // A metal without a sourced viscosity takes the constants of the block that
+    // basis.csv names for it; they are stored as its pure-metal viscosity under
+    // the block's record, so that the mixing inputs are data of the database.
+    void addPureViscosityFromBlocks()
+    {
+        for (auto it = m_basis.cbegin(); it != m_basis.cend(); ++it) {
+            const QString key = it.value().value(1);
+            if (!key.startsWith(QLatin1Char('[')))
+                continue;
+            const PureEquation p = basisOf(it.key(), true);
+            Equation e;
+            e.property = kViscosity;
+            e.system = system(it.key()).id;
+            e.publication = m_blockPublication.value(key);
+            e.x = QStringLiteral("1");
+            e.a = p.a;
+            e.b = p.b;
+            e.tLow = int(p.tMin);
+            e.tHigh = int(p.tMax);
+            e.source = QStringLiteral("viscosity_blocks.csv: constants of %1 in block %2, named for %1 by basis.csv").arg(it.key(), key);
+            addEquation(e);
+            Publication& pub = m_publications[e.publication];
+            pub.title.replace(QStringLiteral(" (program catalogue data)"),
+                              QStringLiteral("; the constants of %1 are also stored as the viscosity of pure %1 (program catalogue data)").arg(it.key()));
+        }
+    }
+
+    void addIdealMixing()
+    {
         for (const System& sys : m_systems) {
             if (sys.classId < 2)
                 continue;
