@@ -502,6 +502,32 @@ private slots:
         QVERIFY(!open);
         QVERIFY(blocks >= 10);
     }
+
+    // Figures drawn from the database are named as the figure browser looks
+    // them up: key_system_tail.jpg for binary systems, metal_tail.jpg for pure metals.
+    void figuresAreNamedForTheBrowser()
+    {
+        const QString dir = databaseDir() + QStringLiteral("/Fig/");
+        QFile isotherm(dir + QStringLiteral("Binary systems/Ag-Sn/[calc-d Ag-Sn]_Ag-Sn_DX.jpg"));
+        QVERIFY(isotherm.open(QIODevice::ReadOnly));
+        QCOMPARE(isotherm.read(2), QByteArray("\xFF\xD8"));
+        QVERIFY(QFileInfo::exists(dir + QStringLiteral("Pure metals/Pb/Pb_DT.jpg")));
+        QSet<QString> keys;
+        for (const QVariantList& k : rows(QStringLiteral("SELECT OZNACZENIE FROM PUBLIKACJE")))
+            keys.insert(k[0].toString());
+        static const QRegularExpression binaryName(QStringLiteral("^(\\[[^\\]]+\\])_([A-Za-z]+-[A-Za-z]+)_(D|ST|V|L)(X|T)\\.jpg$"));
+        int figures = 0;
+        for (const QFileInfo& system : QDir(dir + QStringLiteral("Binary systems")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            for (const QString& file : QDir(system.absoluteFilePath()).entryList({QStringLiteral("*.jpg")})) {
+                const auto m = binaryName.match(file);
+                QVERIFY2(m.hasMatch(), qPrintable(file));
+                QVERIFY2(keys.contains(m.captured(1)), qPrintable(file));
+                QCOMPARE(m.captured(2), system.fileName());
+                ++figures;
+            }
+        }
+        QVERIFY(figures > 100);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestShippedDatabase)
