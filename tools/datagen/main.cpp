@@ -598,16 +598,16 @@ private:
     }
 
     // ------------------------------------------------ sections of the multicomponent systems
-    static QList<double> xGrid(const QString& spec, double xEnd)
+    static QList<double> xGrid(const QString& grid, double xEnd)
     {
         QList<double> xs;
-        if (spec.startsWith(QLatin1String("t:"))) {
-            const int steps = spec.mid(2).toInt();
+        if (grid.startsWith(QLatin1String("t:"))) {
+            const int steps = grid.mid(2).toInt();
             for (int k = 0; k <= steps; ++k)
                 xs << round4(xEnd * k / steps);
             return xs;
         }
-        const QStringList p = spec.split(QLatin1Char(':'));
+        const QStringList p = grid.split(QLatin1Char(':'));
         const double from = p.value(0).toDouble(), to = p.value(1).toDouble(), step = p.value(2).toDouble();
         for (int k = 0; from + k * step <= to + 1e-9; ++k)
             xs << round4(from + k * step);
@@ -720,12 +720,12 @@ private:
                 c[i] = rows.at(r, QStringLiteral("C%1").arg(i)).toDouble();
             const int lo = rows.at(r, QStringLiteral("T_MIN_K")).toInt();
             const int hi = rows.at(r, QStringLiteral("T_MAX_K")).toInt();
-            const QString xSpec = rows.at(r, QStringLiteral("X_VALUES"));
+            const QString xGridText = rows.at(r, QStringLiteral("X_VALUES"));
             QList<double> xs;
-            if (xSpec.startsWith(QLatin1String("wt:")) || xSpec.startsWith(QLatin1String("x:")))
-                xs << round4(parseComposition(xSpec).value(sys.elements.value(1)));
+            if (xGridText.startsWith(QLatin1String("wt:")) || xGridText.startsWith(QLatin1String("x:")))
+                xs << round4(parseComposition(xGridText).value(sys.elements.value(1)));
             else
-                xs = xGrid(xSpec, 1.0);
+                xs = xGrid(xGridText, 1.0);
             for (double x : xs) {
                 Line line;
                 if (form == QLatin1String("mix")) {
