@@ -660,9 +660,15 @@ private:
         const bool shared = xText == QLatin1String("0");
         const int section = shared ? kEverySection : s.id;
         auto& list = m_alloys[{s.system, section}];
-        for (Alloy& a : list)
-            if (a.x == xText)
-                return a;
+        for (Alloy& a : list) {
+            if (a.x != xText)
+                continue;
+            if (shared)
+                for (const QString& el : s.order)
+                    if (std::abs(a.comp.value(el) - s.start.value(el)) > 1e-12)
+                        fail(QStringLiteral("the sections of %1 do not share their start").arg(m_systemNames.value(s.system)));
+            return a;
+        }
         const double t = round4(x) / s.end.value(s.xElement);
         // Compositions carry four decimals, so a section's last alloy may lie a
         // rounding step beyond the target composition; anything more is an error.
@@ -673,14 +679,6 @@ private:
         a.section = section;
         for (const QString& el : s.order)
             a.comp[el] = (1 - t) * s.start.value(el) + t * s.end.value(el);
-        if (shared) {
-            for (const auto& [k, other] : m_alloys)
-                if (k.first == s.system && k.second == kEverySection)
-                    for (const Alloy& o : other)
-                        for (const QString& el : s.order)
-                            if (std::abs(o.comp.value(el) - a.comp.value(el)) > 1e-12)
-                                fail(QStringLiteral("the sections of %1 do not share their start").arg(m_systemNames.value(s.system)));
-        }
         QString label;
         for (const QString& el : m_systems.value(m_systemNames.value(s.system)).elements) {
             const double pct = std::round(a.comp.value(el) * 10000.0) / 100.0;
