@@ -115,7 +115,7 @@ void TestViscosityModel::builtInCatalogue()
     const ViscosityBlock& agSn3 = c.system(QStringLiteral("Ag-Sn"))->blocks.at(2);
     QCOMPARE(agSn1.E2, agSn3.E2);
     QCOMPARE(agSn1.A2, agSn3.A2);
-    // Only Cu-Sb's key is known; an empty selector text never selects a block.
+    // A block is found by its publication key; an empty selector text never selects a block.
     QCOMPARE(c.block(QStringLiteral("Cu-Sb"), QStringLiteral("[ ]")), &c.system(QStringLiteral("Cu-Sb"))->blocks.front());
     QVERIFY(!c.block(QStringLiteral("Ag-Au"), QString()));
     QVERIFY(!c.system(QStringLiteral("Ag-Zn")));
