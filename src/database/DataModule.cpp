@@ -420,8 +420,11 @@ void TdmDataModule::readLineEnds(const QString& queryName, int page, bool sectio
     const QVariant system = chosenSystem();
     const QString key = publicationText(page);
     const QVariant property = chosenProperty();
-    Query* equations = query(page == 1 ? QStringLiteral("qrRownania") : QStringLiteral("qrRownania2"));
-    const QVariant x = equations->field(QStringLiteral("X"));
+    // The page's equation grid shows qrRownania/qrRownania2 for pure metals and
+    // binary systems and qrDane45/qrDane452 for the multicomponent ones.
+    const QString equationsName = section ? (page == 1 ? QStringLiteral("qrDane45") : QStringLiteral("qrDane452"))
+                                          : (page == 1 ? QStringLiteral("qrRownania") : QStringLiteral("qrRownania2"));
+    const QVariant x = query(equationsName)->field(QStringLiteral("X"));
     if (x.isNull())
         return;
     Query* q = query(queryName);
@@ -435,8 +438,7 @@ void TdmDataModule::readLineEnds(const QString& queryName, int page, bool sectio
     q->bind(page == 1 ? QStringLiteral("lx1") : QStringLiteral("lx2"), x.toDouble());
     if (section) {
         q->bind(QStringLiteral("lEut"), m_chart ? m_chart->selectedEutectic() : 0);
-        Query* dane = query(page == 1 ? QStringLiteral("qrDane45") : QStringLiteral("qrDane452"));
-        q->bind(QStringLiteral("Nr"), dane->field(QStringLiteral("Nr")));
+        q->bind(QStringLiteral("Nr"), query(equationsName)->field(QStringLiteral("Nr")));
     }
     if (!openSilently(q))
         return;

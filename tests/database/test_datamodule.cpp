@@ -285,6 +285,38 @@ private slots:
         QCOMPARE(visco.value2.raw(), 40000); // 2 + log10(100)
     }
 
+    // Multicomponent pages show qrDane45 / qrDane452 in their equation grids: the
+    // composition and alloy number of the line come from the row chosen there.
+    void sectionLineEndsFollowTheSectionGrid()
+    {
+        Setup s;
+        s.choose(3, QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Density"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        s.dm->OpenPublications2();
+        QVERIFY(s.q("qrAutor1")->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("[2001Abc1]")));
+        s.dm->OpenEutectics();
+        s.q("qrEut")->setCurrentRow(1); // section 2
+        s.chart.eutectic = 2;
+        s.chart.pub[1] = s.chart.pub[2] = QStringLiteral("[2001Abc1]");
+        s.dm->OpenSectionEquations();
+        s.dm->OpenSectionEquations2();
+        for (int page : {1, 2}) {
+            Query* grid = s.q(page == 1 ? "qrDane45" : "qrDane452");
+            QVERIFY(grid->locate(QStringLiteral("X"), 0.2));
+            LineRecord record;
+            page == 1 ? s.dm->ReadSectionLineEnds1(record) : s.dm->ReadSectionLineEnds2(record);
+            QCOMPARE(record.t1, 700);
+            QCOMPARE(record.value1.raw(), 71000); // 7.8 - 0.001 * 700
+            QCOMPARE(record.t2, 900);
+            QCOMPARE(record.value2.raw(), 69000);
+            // An alloy without a line leaves the record as it was.
+            const LineRecord before = record;
+            QVERIFY(grid->locate(QStringLiteral("X"), 0.3));
+            page == 1 ? s.dm->ReadSectionLineEnds1(record) : s.dm->ReadSectionLineEnds2(record);
+            QVERIFY(record == before);
+        }
+    }
+
     void pointsNeedFourDecimalCompositions()
     {
         Setup s;
