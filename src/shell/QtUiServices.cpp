@@ -77,17 +77,19 @@ int QtUiServices::showModal(QWidget* window)
 {
     if (auto* dialog = qobject_cast<QDialog*>(window))
         return dialog->exec();
-    // A plain window: application-modal with its own event loop until it closes.
+    // A plain window: application-modal with its own event loop until it is
+    // hidden. A refused close keeps it open, and minimising it (a hide by the
+    // window system, a spontaneous event) does not end the modal run.
     QPointer<QWidget> guard(window);
+    const Qt::WindowModality previousModality = window->windowModality();
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->setWindowModality(Qt::ApplicationModal);
-    window->show();
     QEventLoop loop;
     struct Watcher : QObject {
         QEventLoop* loop;
         bool eventFilter(QObject*, QEvent* event) override
         {
-            if (event->type() == QEvent::Hide || event->type() == QEvent::Close)
+            if (event->type() == QEvent::Hide && !event->spontaneous())
                 loop->quit();
             return false;
         }
@@ -95,10 +97,13 @@ int QtUiServices::showModal(QWidget* window)
     watcher.loop = &loop;
     window->installEventFilter(&watcher);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
-    loop.exec();
-    if (guard)
+    window->show();
+    if (window->isVisible())
+        loop.exec();
+    if (guard) {
         guard->removeEventFilter(&watcher);
+        guard->setWindowModality(previousModality);
+    }
     return 0;
 }
 
