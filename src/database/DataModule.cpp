@@ -442,9 +442,9 @@ void TdmDataModule::readLineEnds(const QString& queryName, int page, bool sectio
     }
     if (!openSilently(q))
         return;
+    q->setCurrentRow(q->rowCount() - 1); // the last row, whatever the count
     if (q->rowCount() != 2)
         return;
-    q->setCurrentRow(1);
     record.t1 = q->value(0, QStringLiteral("T")).toInt();
     record.value1 = FixedPoint4::fromDouble(q->value(0, QStringLiteral("DensityT1")).toDouble());
     record.t2 = q->value(1, QStringLiteral("T")).toInt();

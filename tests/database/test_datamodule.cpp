@@ -273,6 +273,11 @@ private slots:
         QVERIFY(eq->locate(QStringLiteral("X"), 0.0));
         s.dm->ReadLineEnds1(record);
         QVERIFY(record == before);
+        // The line query stands on its last row whatever its row count.
+        Query* line = s.q("qrPunktyTemp");
+        QCOMPARE(line->rowCount(), 3);
+        QCOMPARE(line->currentRow(), 2);
+        QCOMPARE(line->field(QStringLiteral("ID_DANE_WLA_T")).toInt(), 5);
         // Viscosity on page 1 asks A + B*Log10(T).
         s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
         s.chart.pub[1] = QStringLiteral("[2005Ghi3]");
