@@ -201,6 +201,47 @@ private slots:
         QCOMPARE(ends->value(1, QStringLiteral("X")).toDouble(), 1.0);
     }
 
+    // Where each operation takes its publication from.
+    void publicationBindings()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        s.publication(QStringLiteral("[2001Abc1]")); // dblAutor and qrAutor
+        s.dm->OpenPublications2();
+        QVERIFY(s.q("qrAutor1")->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("[A]")));
+        const auto bound = [&](const char* query) { return s.q(query)->boundValue(QStringLiteral("lPublikacja")); };
+        // Page texts first, the isotherm page's text when they are empty.
+        s.dm->OpenEquations();
+        s.dm->OpenEquations2();
+        QCOMPARE(bound("qrRownania").toString(), QStringLiteral("[2001Abc1]"));
+        QCOMPARE(bound("qrRownania2").toString(), QStringLiteral("[2001Abc1]"));
+        s.chart.pub[1] = QStringLiteral("[1999Def2]");
+        s.chart.pub[2] = QStringLiteral("[A]");
+        s.dm->OpenEquations();
+        s.dm->OpenEquations2();
+        QCOMPARE(bound("qrRownania").toString(), QStringLiteral("[1999Def2]"));
+        QCOMPARE(bound("qrRownania2").toString(), QStringLiteral("[A]"));
+        QCOMPARE(s.q("qrRownania2")->rowCount(), 2);
+        // The second temperature page's section equations use qrAutor1, the first qrAutor.
+        s.dm->OpenSectionEquations();
+        s.dm->OpenSectionEquations2();
+        QCOMPARE(bound("qrDane45").toInt(), 1);
+        QCOMPARE(bound("qrDane452").toInt(), 4);
+        // Points: the identifier found by qrPunktyDos, as text; the section points
+        // fall back on qrAutor when qrPunktyDos has none.
+        s.chart.pub[1] = QStringLiteral("[2001Abc1]");
+        QVERIFY(s.dm->OpenPointSources());
+        s.dm->OpenPoints();
+        QCOMPARE(bound("qrPunktyD").metaType().id(), QMetaType::QString);
+        QCOMPARE(bound("qrPunktyD").toString(), QStringLiteral("1"));
+        s.chart.pub[1] = QStringLiteral("[A]");
+        QVERIFY(s.dm->OpenPointSources());
+        QCOMPARE(s.q("qrPunktyDos")->rowCount(), 0);
+        QVERIFY(s.q("qrAutor")->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("[A]")));
+        s.dm->OpenSectionPoints();
+        QCOMPARE(bound("qrPunkty45").toInt(), 4);
+    }
+
     void chosenPublicationsStatement()
     {
         Setup s;
