@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -147,6 +148,19 @@ void TfmStart::closeEvent(QCloseEvent* event)
 {
     event->accept();
     ui().quitApplication();
+}
+
+// Enter chooses like "OK" (a main window has no default button); on "Exit" it is left to "Exit".
+void TfmStart::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && focusWidget() != m_sbExit) {
+        if (m_sbOK->isEnabled())
+            m_sbOK->click();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TfmStart::OpenHelp()

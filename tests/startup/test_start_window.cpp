@@ -57,6 +57,33 @@ private slots:
         QVERIFY(p.ui.messages.isEmpty());
     }
 
+    // The class list is used from the keyboard as well: arrows and a typed
+    // letter choose a class (its row becomes the current row), Enter presses OK.
+    void classListByKeyboard()
+    {
+        Program p;
+        int clicks = 0;
+        QObject::connect(p.classes(), &DbLookupList::clicked, p.classes(), [&] { ++clicks; });
+        p.classes()->setFocus();
+        QTest::keyClick(p.classes(), Qt::Key_Down);
+        QCOMPARE(p.classes()->text(), QStringLiteral("Pure metals"));
+        QTest::keyClick(p.classes(), Qt::Key_Down);
+        QCOMPARE(p.classes()->text(), QStringLiteral("Binary systems"));
+        QCOMPARE(p.dm->chosenClass().toInt(), 2);
+        QTest::keyClick(p.classes(), Qt::Key_T);
+        QCOMPARE(p.classes()->text(), QStringLiteral("Ternary systems"));
+        QCOMPARE(p.dm->chosenClass().toInt(), 3);
+        QCOMPARE(clicks, 3);
+        QTRY_VERIFY_WITH_TIMEOUT(p.ok()->isEnabled(), 200);
+        int shown = 0;
+        p.ui.onModal = [&](QWidget*) { ++shown; return 0; };
+        QTest::keyClick(p.classes(), Qt::Key_Return);
+        QCOMPARE(shown, 1);
+        QTest::keyClick(p.classes(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(shown, 2);
+        QCOMPARE(p.dm->query(QStringLiteral("qrTabUkl"))->rowCount(), 1); // Ag-Cu-Sn
+    }
+
     void missingDatabaseIsToldOnceAndOkStaysDisabled()
     {
         Program p(true);
