@@ -93,6 +93,9 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), m_model(new GridColumnsMod
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAlternatingRowColors(true);
+    // Whole rows are chosen, so Tab moves on to the next control instead of
+    // walking the cells of the row.
+    setTabKeyNavigation(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setHighlightSections(false);

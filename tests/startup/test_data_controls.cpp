@@ -1,0 +1,55 @@
+#include "database/DataSource.h"
+#include "database/Query.h"
+#include "widgets/DbGrid.h"
+
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace korvel;
+
+// The data grid from the keyboard: the arrows move the query's current row and
+// Tab moves on to the next control instead of walking the cells of a row.
+class TestDataControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gridByKeyboard()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("memory"));
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            QVERIFY(db.open());
+        }
+        {
+            Query query(QStringLiteral("qrRows"),
+                        {QStringLiteral("SELECT 0.1 X, 2.0 A UNION ALL SELECT 0.2, 3.0 UNION ALL SELECT 0.3, 4.0")},
+                        QStringLiteral("memory"));
+            QVERIFY(query.open());
+            DataSource source(QStringLiteral("dsRows"), &query);
+            QWidget window;
+            auto* layout = new QVBoxLayout(&window);
+            auto* grid = new DbGrid(&window);
+            auto* next = new QLineEdit(&window);
+            layout->addWidget(grid);
+            layout->addWidget(next);
+            grid->setDataSource(&source);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            grid->setFocus();
+            QCOMPARE(query.currentRow(), 0);
+            QTest::keyClick(grid, Qt::Key_Down);
+            QCOMPARE(query.currentRow(), 1);
+            QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+            QCOMPARE(query.currentRow(), 2);
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QVERIFY(next->hasFocus());
+            QCOMPARE(query.currentRow(), 2);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("memory"));
+    }
+};
+
+QTEST_MAIN(TestDataControls)
+#include "test_data_controls.moc"
