@@ -26,7 +26,9 @@ namespace korvel {
 
 QString firstJpegIn(const QString& folder)
 {
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    // The desktop lists a folder in name order without regard to case.
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     return files.isEmpty() ? QString() : dirs::join(folder, files.first());
 }
 

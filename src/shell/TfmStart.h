@@ -66,7 +66,7 @@ private:
     bool m_startupReported = false;
 };
 
-// The first JPEG in name order in a folder, or an empty text when it holds none.
+// The first JPEG in name order (case ignored) in a folder, or an empty text when it holds none.
 QString firstJpegIn(const QString& folder);
 
 } // namespace korvel

@@ -177,11 +177,19 @@ private slots:
         QCOMPARE(p.ui.openedDocuments.size(), 1);
         QVERIFY(p.ui.openedDocuments[0].endsWith(QDir::toNativeSeparators(QStringLiteral("Ag-Sn/a.jpg"))));
         QVERIFY(p.start->FigureDir().endsWith(QDir::separator()));
+        // Name order ignores case, and an upper-case extension is a JPEG too.
+        p.fixture.writeDocument(QStringLiteral("Menisk/Binary systems/Ag-Sn/B.jpg"), "x");
+        p.fixture.writeDocument(QStringLiteral("Menisk/Binary systems/Ag-Sn/a2.JPG"), "x");
+        p.start->OpenFirstMeniscusPicture(QStringLiteral("Ag-Sn"));
+        QCOMPARE(p.ui.openedDocuments.size(), 2);
+        QVERIFY2(p.ui.openedDocuments[1].endsWith(QDir::toNativeSeparators(QStringLiteral("Ag-Sn/a2.JPG"))),
+                 qPrintable(p.ui.openedDocuments[1]));
+        QVERIFY(p.start->MeniscusDir().endsWith(QDir::separator()));
         // An empty figure folder: nothing happens. An empty meniscographic folder: a message.
         p.start->OpenFirstFigure(QStringLiteral("Cu-Sn"));
-        QCOMPARE(p.ui.openedDocuments.size(), 1);
+        QCOMPARE(p.ui.openedDocuments.size(), 2);
         QVERIFY(p.ui.messages.isEmpty());
-        p.start->OpenFirstMeniscusPicture(QStringLiteral("Ag-Sn"));
+        p.start->OpenFirstMeniscusPicture(QStringLiteral("Cu-Sn"));
         QCOMPARE(p.ui.messages.size(), 1);
         QCOMPARE(p.ui.messages[0].kind, test::ScriptedUi::Message::Information);
         QCOMPARE(p.ui.messages[0].text, QStringLiteral("Sorry. No data!"));
