@@ -266,6 +266,18 @@ private slots:
         s.q("qrEut")->setCurrentRow(1);
         s.dm->OpenSectionEquations();
         QCOMPARE(s.q("qrDane45")->rowCount(), 3); // two of section 2 and one of 10
+        // Values of the section at T1..T4: an empty field gives NULL values.
+        s.chart.t[4] = QStringLiteral("1000");
+        Query* values = s.dm->OpenSectionValues(4);
+        QCOMPARE(values->name(), QStringLiteral("qrWyniki454"));
+        QCOMPARE(values->columnNames(), (QStringList{"X", "SYSTEM", "DensityT4"}));
+        QCOMPARE(values->rowCount(), 3);
+        QVERIFY(values->locate(QStringLiteral("SYSTEM"), QStringLiteral("Sec2-alloy-b")));
+        QCOMPARE(s.dm->dataSource(QStringLiteral("dsWyniki454"))->displayText(values->currentRow(), 2), QStringLiteral("6.6"));
+        values = s.dm->OpenSectionValues(1);
+        QCOMPARE(values->name(), QStringLiteral("qrWyniki45"));
+        QCOMPARE(values->rowCount(), 3);
+        QVERIFY(values->value(0, QStringLiteral("DensityT1")).isNull());
         s.chart.t[1] = QStringLiteral("1000");
         Query* mv = s.dm->OpenMolarVolume(QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), 1);
         QCOMPARE(mv->name(), QStringLiteral("qrUkl31"));
