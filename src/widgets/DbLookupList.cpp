@@ -46,8 +46,8 @@ void DbLookupList::reload()
     setCurrentIndex(chosen);
     if (chosen >= 0)
         q->setCurrentRow(chosen);
-    else
-        m_key = QVariant();
+    else if (q->isOpen())
+        m_key = QVariant(); // the chosen key has gone; a closed query (reopening) keeps it
 }
 
 QString DbLookupList::text() const { return currentIndex() >= 0 ? currentText() : QString(); }

@@ -1,9 +1,11 @@
 #include "database/DataSource.h"
 #include "database/Query.h"
 #include "widgets/DbGrid.h"
+#include "widgets/DbLookupList.h"
 
 #include <QLineEdit>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -46,6 +48,45 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Tab);
             QVERIFY(next->hasFocus());
             QCOMPARE(query.currentRow(), 2);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("memory"));
+    }
+
+    // A lookup list keeps its choice when its query is reopened and still holds
+    // the chosen key (the chosen row is current again); it shows nothing when
+    // the key has gone.
+    void lookupChoiceSurvivesReopening()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("memory"));
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            QVERIFY(db.open());
+            QSqlQuery setup(db);
+            QVERIFY(setup.exec(QStringLiteral("CREATE TABLE T (ID INTEGER, NAME TEXT)")));
+            QVERIFY(setup.exec(QStringLiteral("INSERT INTO T VALUES (1, 'one'), (2, 'two'), (3, 'three')")));
+        }
+        {
+            Query query(QStringLiteral("qrT"), {QStringLiteral("SELECT * FROM T WHERE ID >= :lMin ORDER BY ID")},
+                        QStringLiteral("memory"));
+            query.bind(QStringLiteral("lMin"), 1);
+            QVERIFY(query.open());
+            DataSource source(QStringLiteral("dsT"), &query);
+            DbLookupList list;
+            list.setKeyField(QStringLiteral("ID"));
+            list.setListField(QStringLiteral("NAME"));
+            list.setListSource(&source);
+            QCOMPARE(list.text(), QString());
+            list.choose(1);
+            QCOMPARE(list.text(), QStringLiteral("two"));
+            query.bind(QStringLiteral("lMin"), 2); // reopened: "two" is now the first row
+            QVERIFY(query.open());
+            QCOMPARE(list.text(), QStringLiteral("two"));
+            QCOMPARE(query.currentRow(), 0);
+            QCOMPARE(list.keyValue().toInt(), 2);
+            query.bind(QStringLiteral("lMin"), 3); // the chosen key has gone
+            QVERIFY(query.open());
+            QCOMPARE(list.text(), QString());
+            QVERIFY(!list.keyValue().isValid());
         }
         QSqlDatabase::removeDatabase(QStringLiteral("memory"));
     }
