@@ -559,7 +559,8 @@ void TdmDataModule::FillViscosityTable(int n)
         OpenSectionEquations();
     Query* equations = query(section ? QStringLiteral("qrDane45") : QStringLiteral("qrRownania"));
 
-    query(slotSuffix("qrExp", n))->close();
+    // The result query keeps its rows until the refill has been committed, so
+    // a failed refill (rolled back) leaves its grid showing the table as it is.
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.isOpen())
         throw std::runtime_error("The property database is not open");

@@ -433,6 +433,8 @@ private slots:
                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
         s.chart.t[1] = QStringLiteral("1000");
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, s.dm->FillViscosityTable(1));
+        QVERIFY(s.q("qrExp")->isOpen()); // its grid keeps showing the table's rows
+        QCOMPARE(s.q("qrExp")->rowCount(), 3);
         Query* exp = s.dm->OpenViscosityResults(1);
         QCOMPARE(exp->rowCount(), 3); // the rows of the 1273 K fill
         QVERIFY(std::fabs(exp->value(2, QStringLiteral("Visco")).toDouble() - 2.0) < 1e-12);
