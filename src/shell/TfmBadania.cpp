@@ -8,10 +8,16 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+// The descriptions are compiled into the GUI library, a static library: its
+// resources are registered explicitly.
+static void initDescriptionResources() { Q_INIT_RESOURCE(descriptions); }
+
 namespace korvel {
 
 TfmBadania::TfmBadania(QWidget* parent) : QDialog(parent)
 {
+    static const bool registered = (initDescriptionResources(), true);
+    Q_UNUSED(registered);
     setWindowTitle(QStringLiteral("Korvel 3"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(692, 466);
