@@ -44,7 +44,7 @@ TfmDTA::TfmDTA(QWidget* parent) : QDialog(parent)
     m_DBGrid1 = new DbGrid(this);
     m_DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     QList<GridColumn> columns = {
-        {QStringLiteral("WYTOP"), QStringLiteral("Alloy Number"), 80, Qt::AlignCenter},
+        {QStringLiteral("WYTOP"), QStringLiteral("Alloy Number"), 92, Qt::AlignCenter},
         {QStringLiteral("Tsol"), QStringLiteral("Solidus"), 64, Qt::AlignCenter},
         {QStringLiteral("Tliq"), QStringLiteral("Liquidus"), 64, Qt::AlignCenter},
     };

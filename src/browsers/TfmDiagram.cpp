@@ -47,6 +47,9 @@ TfmDiagram::TfmDiagram(QWidget* parent) : QDialog(parent)
     m_sbPrint = new QPushButton(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("Print"), this);
     m_sbPrint->setObjectName(QStringLiteral("sbPrint"));
     m_sbPrint->setAutoDefault(false);
+    // Printing of the diagram with its references is added by the printing
+    // module, which connects this button and enables it.
+    m_sbPrint->setEnabled(false);
     m_sbExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"), this);
     m_sbExit->setObjectName(QStringLiteral("sbExit"));
     m_sbExit->setAutoDefault(false);

@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -166,6 +167,9 @@ TfmSelect::TfmSelect(QWidget* parent) : QDialog(parent)
         {QStringLiteral("COVALENT_RADIUS"), QStringLiteral("COVALENT RADIUS [nm]"), 130, centred},
         {QStringLiteral("ATOMIC_RADIUS"), QStringLiteral("ATOMIC RADIUS [nm]"), 116, centred},
     });
+    QFont headerFont = m_DBGrid1->horizontalHeader()->font();
+    headerFont.setPointSizeF(headerFont.pointSizeF() * 0.8);
+    m_DBGrid1->horizontalHeader()->setFont(headerFont);
     centre->addWidget(m_DBGrid1, 1);
     body->addLayout(centre, 1);
     outer->addLayout(body, 1);
