@@ -10,7 +10,8 @@ extern "C" {
 
 namespace korvel::test {
 
-QByteArray jpegOfColour(int width, int height, QColor colour)
+namespace {
+QByteArray encode(int width, int height, int components, const std::vector<unsigned char>& row)
 {
     jpeg_compress_struct info {};
     jpeg_error_mgr err {};
@@ -21,19 +22,13 @@ QByteArray jpegOfColour(int width, int height, QColor colour)
     jpeg_mem_dest(&info, &buffer, &size);
     info.image_width = JDIMENSION(width);
     info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.input_components = components;
+    info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
     jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(size_t(width) * 3);
-    for (int x = 0; x < width; ++x) {
-        row[size_t(x) * 3] = static_cast<unsigned char>(colour.red());
-        row[size_t(x) * 3 + 1] = static_cast<unsigned char>(colour.green());
-        row[size_t(x) * 3 + 2] = static_cast<unsigned char>(colour.blue());
-    }
     while (info.next_scanline < info.image_height) {
-        JSAMPROW r = row.data();
+        JSAMPROW r = const_cast<unsigned char*>(row.data());
         jpeg_write_scanlines(&info, &r, 1);
     }
     jpeg_finish_compress(&info);
@@ -41,6 +36,23 @@ QByteArray jpegOfColour(int width, int height, QColor colour)
     QByteArray result(reinterpret_cast<const char*>(buffer), qsizetype(size));
     std::free(buffer);
     return result;
+}
+} // namespace
+
+QByteArray greyJpeg(int width, int height, int level)
+{
+    return encode(width, height, 1, std::vector<unsigned char>(size_t(width), static_cast<unsigned char>(level)));
+}
+
+QByteArray jpegOfColour(int width, int height, QColor colour)
+{
+    std::vector<unsigned char> row(size_t(width) * 3);
+    for (int x = 0; x < width; ++x) {
+        row[size_t(x) * 3] = static_cast<unsigned char>(colour.red());
+        row[size_t(x) * 3 + 1] = static_cast<unsigned char>(colour.green());
+        row[size_t(x) * 3 + 2] = static_cast<unsigned char>(colour.blue());
+    }
+    return encode(width, height, 3, row);
 }
 
 } // namespace korvel::test

@@ -109,6 +109,15 @@ private slots:
         QVERIFY(qAbs(c.red() - 200) < 8 && qAbs(c.green() - 40) < 8 && qAbs(c.blue() - 40) < 8);
     }
 
+    void decodesAGreyJpegAsRgb()
+    {
+        const auto result = JpegDecoder::decode(test::greyJpeg(10, 12, 90), QStringLiteral("grey.jpg"));
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), QSize(10, 12));
+        const QColor c = result.image.pixelColor(5, 6);
+        QVERIFY(qAbs(c.red() - 90) < 4 && c.red() == c.green() && c.green() == c.blue());
+    }
+
     void brokenPicturesGiveAnErrorNamingTheFile_data()
     {
         QTest::addColumn<QByteArray>("data");
