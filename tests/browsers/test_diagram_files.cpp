@@ -3,6 +3,8 @@
 #include "browsers/DiagramReferences.h"
 #include "browsers/JpegDecoder.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -87,6 +89,30 @@ private slots:
         QCOMPARE(DiagramReferences::splitLines(QStringLiteral("a\n")), QStringList({"a"}));
         QCOMPARE(DiagramReferences::splitLines(QStringLiteral("\r\r")), QStringList({"", ""}));
         QCOMPARE(DiagramReferences::splitLines(QString()), QStringList());
+    }
+
+    // Every system tagged in the shipped references file gets its entries.
+    void shippedReferencesFileReadsForEveryTaggedSystem()
+    {
+        const QString path = qEnvironmentVariable("KORVEL_TEST_DATA") + QStringLiteral("/../../data/docs/Diagram/References.txt");
+        if (!QFileInfo::exists(path))
+            QSKIP("no shipped references file in this tree");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        const QRegularExpression tag(QStringLiteral("\\[([A-Z][a-z]?(?:-[A-Z][a-z]?)+)\\]"));
+        QSet<QString> systems;
+        for (auto it = tag.globalMatch(DiagramReferences::decodeText(content)); it.hasNext();)
+            systems.insert(it.next().captured(1));
+        QVERIFY(!systems.isEmpty());
+        for (const QString& system : std::as_const(systems)) {
+            const QStringList entries = DiagramReferences::parse(content, system);
+            QVERIFY2(!entries.isEmpty(), qPrintable(system));
+            for (const QString& entry : entries) {
+                QVERIFY2(!entry.contains(QLatin1Char('|')) && !entry.contains(QLatin1Char('[')), qPrintable(entry));
+                QVERIFY2(!entry.trimmed().isEmpty(), qPrintable(system));
+            }
+        }
     }
 
     void missingFileIsAnErrorNamingIt()
