@@ -1,19 +1,50 @@
 #include "WindowCatalogue.h"
 
+#include "TfmBadania.h"
+#include "TfmSelect.h"
 #include "TfmStart.h"
+#include "browsers/TfmDTA.h"
+#include "browsers/TfmDiagram.h"
+#include "browsers/TfmReferences.h"
 
 namespace korvel::forms {
+
+namespace {
+template <typename T> QWidget* make() { return new T; }
+} // namespace
 
 // Start-up creation order: fmStart, fmSelect, fmSkany, fmReferences, fmDiagram,
 // fmFig, fmEut, fmMenisk, fmBadania, fmBadania1 .. fmBadania4, fmMeniskFig,
 // fmMeniskFig1, fmAutorFig, fmDTA, fmFigers, fmWlasnedane, fmSurfConc, fmIida,
 // fmKaptay, fmKozlov, fmMoelwyn, fmSeetharaman, fmDravik, fmDravikMarten,
 // fmKucharski, fmSato, fmSchick, fmSichen. The selection, eutectic, DTA and
-// meniscographic windows are transient: their commands create them on demand.
+// meniscographic windows are transient: their commands create them on demand
+// (the ones created here serve the first opening and are released after it).
+// Windows of this list that the program does not have yet are left out.
 const QList<WindowFactory>& windowFactories()
 {
     static const QList<WindowFactory> factories = {
-        {QStringLiteral("fmStart"), [] { return static_cast<QWidget*>(new TfmStart); }},
+        {QStringLiteral("fmStart"), &make<TfmStart>},
+        {QStringLiteral("fmSelect"), &make<TfmSelect>},
+        {QStringLiteral("fmReferences"), &make<TfmReferences>},
+        {QStringLiteral("fmDiagram"), &make<TfmDiagram>},
+        {QStringLiteral("fmBadania"), &make<TfmBadania>},
+        {QStringLiteral("fmBadania1"), &make<TfmBadania1>},
+        {QStringLiteral("fmBadania2"), &make<TfmBadania2>},
+        {QStringLiteral("fmBadania3"), &make<TfmBadania3>},
+        {QStringLiteral("fmBadania4"), &make<TfmBadania4>},
+        {QStringLiteral("fmDTA"), &make<TfmDTA>},
+        {QStringLiteral("fmIida"), &make<TfmIida>},
+        {QStringLiteral("fmKaptay"), &make<TfmKaptay>},
+        {QStringLiteral("fmKozlov"), &make<TfmKozlov>},
+        {QStringLiteral("fmMoelwyn"), &make<TfmMoelwyn>},
+        {QStringLiteral("fmSeetharaman"), &make<TfmSeetharaman>},
+        {QStringLiteral("fmDravik"), &make<TfmDravik>},
+        {QStringLiteral("fmDravikMarten"), &make<TfmDravikMarten>},
+        {QStringLiteral("fmKucharski"), &make<TfmKucharski>},
+        {QStringLiteral("fmSato"), &make<TfmSato>},
+        {QStringLiteral("fmSchick"), &make<TfmSchick>},
+        {QStringLiteral("fmSichen"), &make<TfmSichen>},
     };
     return factories;
 }

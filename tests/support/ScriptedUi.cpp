@@ -57,8 +57,11 @@ void ScriptedUi::startProgram(const QString& path) { startedPrograms << path; }
 int ScriptedUi::showModal(QWidget* window)
 {
     modalWindows << window;
-    if (onModal)
-        return onModal(window);
+    if (onModal) {
+        // A copy: the handler may replace onModal while it runs.
+        const std::function<int(QWidget*)> handler = onModal;
+        return handler(window);
+    }
     window->close();
     return 0;
 }
