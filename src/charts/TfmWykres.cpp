@@ -8,6 +8,10 @@
 #include "core/UiServices.h"
 #include "database/DataSource.h"
 #include "database/Query.h"
+#include "models/ButlerModelRun.h"
+#include "models/ModelCurve.h"
+#include "models/ViscosityModel.h"
+#include "models/ViscosityModelRun.h"
 #include "shell/Forms.h"
 #include "shell/MainMenu.h"
 #include "shell/TfmStart.h"
@@ -27,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -36,21 +41,9 @@ namespace korvel {
 
 QStringList viscosityModelCaptions()
 {
-    return {
-        QStringLiteral("Dravik (Drv)"),
-        QStringLiteral("Dravik-Marten (D-M)"),
-        QStringLiteral("Iida-Ueda-Morita_Gex (I-U-M_G)"),
-        QStringLiteral("Iida-Ueda-Morita_Hm (I-U-M_H)"),
-        QStringLiteral("Kaptay (Kap)"),
-        QStringLiteral("Kozlov-Romanov-Petrov (K-R-P)"),
-        QStringLiteral("Kucharski (Kuc)"),
-        QStringLiteral("Moelwyn-Hughes (M-H)"),
-        QStringLiteral("Sato (Sat)"),
-        QStringLiteral("Schick-Brillo-Egry-Hallstedt (S-B-E-H)"),
-        QStringLiteral("Seetharaman-Sichen (S-S)"),
-        QStringLiteral("Sichen-Bygden-Seetharaman (S-B-S)"),
-    };
+    return ViscosityModel::captions();
 }
+
 
 namespace {
 
@@ -99,7 +92,9 @@ double numberOf(const QVariant& v)
 
 // ---- creation ---------------------------------------------------------------------
 
-TfmWykres::TfmWykres(QWidget* parent) : QDialog(parent), m_dm(TdmDataModule::instance())
+TfmWykres::TfmWykres(QWidget* parent)
+    : QDialog(parent), m_dm(TdmDataModule::instance()), m_viscosityRun(std::make_unique<ViscosityModelRun>()),
+      m_butlerRun(std::make_unique<ButlerModelRun>())
 {
     setObjectName(QStringLiteral("fmWykres"));
     setWindowTitle(QStringLiteral("Korvel 3"));
@@ -403,6 +398,11 @@ void TfmWykres::buildButtonPanel(QWidget* parent)
         buttons->addWidget(b);
     layout->addLayout(buttons);
 
+    connect(m_edModel, &QLineEdit::textChanged, this, &TfmWykres::edModelChange);
+    connect(m_cbModel1, &QComboBox::currentTextChanged, this, &TfmWykres::cbModel1Change);
+    connect(m_sbModelOK, &QPushButton::clicked, this, &TfmWykres::sbModelOKClick);
+    connect(m_sbClear1, &QPushButton::clicked, this, &TfmWykres::sbClear1Click);
+    connect(m_sbButler, &QPushButton::clicked, this, &TfmWykres::sbButlerClick);
     connect(m_sbHelp, &QPushButton::clicked, this, &TfmWykres::sbHelpClick);
     connect(m_sbExit, &QPushButton::clicked, this, &TfmWykres::sbExitClick);
     connect(m_sbBack, &QPushButton::clicked, this, &TfmWykres::sbBackClick);
@@ -586,6 +586,7 @@ void TfmWykres::FormShow()
         m_sbPbSn->hide();
         m_sbButler->hide();
         m_modelCurveCount = 0;
+        m_viscosityRun->reset();
     } else {
         for (QWidget* w : std::initializer_list<QWidget*>{m_lblViscosity, m_lblTmodel, m_edModel, m_lblK,
                                                           m_lblSelectModel, m_cbModel1, m_sbModelOK, m_sbClear1})
@@ -603,11 +604,14 @@ void TfmWykres::FormShow()
         grid(QString::fromLatin1(name))->unbind();
     // 6.-7.
     const int classNo = classNumber();
+    {
+        const QSignalBlocker blocker(m_cbModel1);
+        m_cbModel1->clear();
+        m_cbModel1->addItems(viscosityModelCaptions());
+        m_cbModel1->setCurrentIndex(-1);
+        m_cbModel1->setEditText(QString());
+    }
     m_sbModelOK->setEnabled(false);
-    m_cbModel1->clear();
-    m_cbModel1->addItems(viscosityModelCaptions());
-    m_cbModel1->setCurrentIndex(-1);
-    m_cbModel1->setEditText(QString());
 
     // 8. Pages by class and mode.
     if (classNo < 3) {
@@ -747,6 +751,7 @@ void TfmWykres::edT1Change()
     if (filled) {
         m_edT[1]->setEnabled(true);
         m_butlerArmed[0] = true;
+        m_butlerRun->armSlotOne();
     } else {
         m_edT[1]->setEnabled(false);
     }
@@ -1085,6 +1090,7 @@ void TfmWykres::sbClearClick()
             query(QString::fromLatin1(name))->close();
     }
     m_modelCurveCount = 0;
+    m_viscosityRun->sbClear1Click();
     m_edModel->clear();
     m_cbModel1->setCurrentIndex(-1);
     m_cbModel1->setEditText(QString());
@@ -1129,6 +1135,133 @@ void TfmWykres::sbNextClick()
 void TfmWykres::sbExitClick() { exitToWindows(); }
 
 void TfmWykres::sbHelpClick() { TfmStart::OpenHelp(); }
+
+// ---- viscosity model panel and Butler curves ---------------------------------------------
+
+namespace {
+QColor resolve(const ChartColour& colour)
+{
+    switch (colour.role) {
+    case ChartColour::Role::Fixed: return QColor(QRgb(colour.rgb));
+    case ChartColour::Role::Highlight: return SeriesColours::at(16);
+    case ChartColour::Role::Desktop: return SeriesColours::at(17);
+    case ChartColour::Role::InactiveCaption: return SeriesColours::at(18);
+    case ChartColour::Role::ToolTipBase: return SeriesColours::at(19);
+    }
+    return Qt::black;
+}
+} // namespace
+
+PlotSeries* TfmWykres::addModelCurve(const ModelCurve& curve)
+{
+    PlotSeries* s = m_chart->addLineSeries(curve.title, resolve(curve.colour), curve.lineWidth, Qt::SolidLine);
+    s->setInLegend(curve.showInLegend);
+    for (const QPointF& p : curve.points)
+        s->addPoint(p.x(), p.y());
+    m_currentSeries = s;
+    return s;
+}
+
+void TfmWykres::mirrorModelState()
+{
+    m_modelCurveCount = m_viscosityRun->modelCurveCount();
+    m_modelArmed = m_viscosityRun->modelArmed();
+    m_modelAbbreviation = m_viscosityRun->modelAbbreviation();
+    m_modelCurveColour = resolve(m_viscosityRun->modelCurveColour());
+    m_butlerCurveCount = m_butlerRun->butlerCurveCount();
+    m_curveColour = resolve(m_butlerRun->curveColour());
+    for (int n = 1; n <= 4; ++n)
+        m_butlerArmed[n - 1] = m_butlerRun->butlerArmed(n);
+}
+
+void TfmWykres::edModelChange()
+{
+    const ModelPanelState state = m_viscosityRun->edModelChange(m_edModel->text(), m_cbModel1->currentText());
+    m_sbModelOK->setEnabled(state.okEnabled);
+    if (state.disableMenuItem && m_viscosityModel)
+        m_viscosityModel->setEnabled(false);
+    m_modelArmed = m_viscosityRun->modelArmed();
+}
+
+void TfmWykres::cbModel1Change()
+{
+    const ModelPanelState state =
+        m_viscosityRun->cbModel1Change(m_edModel->text(), m_cbModel1->currentText(), m_dblAutor->text());
+    m_sbModelOK->setEnabled(state.okEnabled);
+    if (state.disableMenuItem && m_viscosityModel)
+        m_viscosityModel->setEnabled(false);
+    m_modelArmed = m_viscosityRun->modelArmed();
+}
+
+void TfmWykres::sbModelOKClick()
+{
+    const ChartChoices c = readChartChoices();
+    if (!c.isothermMode)
+        return;
+    ViscosityRunInput input;
+    input.temperatureText = m_edModel->text();
+    input.modelText = m_cbModel1->currentText();
+    input.systemName = c.systemName;
+    input.publicationKey = m_dblAutor->text();
+    input.leftAxisTitle = m_chart->axisTitle(PlotWidget::Axis::Left);
+    const ViscosityRunResult result = m_viscosityRun->RunViscosityModel(input);
+    using Status = ViscosityRunResult::Status;
+    switch (result.status) {
+    case Status::InputError: ui().error(result.message); return;
+    case Status::NotArmed: return;
+    case Status::NoSystem: break;
+    case Status::RangeRejected: ui().error(result.message); break;
+    case Status::NotAvailable: ui().message(result.message); break;
+    case Status::Drawn:
+        addModelCurve(result.curve);
+        for (const QString& line : result.bufferLines)
+            m_memoViscoModel->appendPlainText(line);
+        break;
+    }
+    m_modelTemperature = m_viscosityRun->modelTemperature();
+    mirrorModelState();
+    if (result.enableMenuItem && m_viscosityModel)
+        m_viscosityModel->setEnabled(true);
+}
+
+void TfmWykres::sbClear1Click()
+{
+    m_viscosityRun->sbClear1Click();
+    m_edModel->clear();
+    m_cbModel1->setCurrentIndex(-1);
+    m_cbModel1->setEditText(QString());
+    m_chart->removeAllSeries();
+    m_currentSeries = nullptr;
+    mirrorModelState();
+}
+
+void TfmWykres::sbButlerClick()
+{
+    const ChartChoices c = readChartChoices();
+    ButlerRunInput input;
+    for (int n = 0; n < 4; ++n)
+        input.temperatureTexts[n] = m_edT[n]->text();
+    input.isothermMode = !c.temperatureMode;
+    input.propertyName = c.propertyName;
+    input.systemName = c.systemName;
+    if (DbGrid* g = grid(QStringLiteral("dbgTemp1")); g && g->dataSource()) {
+        Query* q = g->dataSource()->query();
+        for (int row : g->selectedRowsInOrder())
+            input.selectedCompositions.push_back(q->value(row, QStringLiteral("X")).toDouble());
+    }
+    for (int n = 1; n <= 4; ++n)
+        m_butlerRun->setButlerArmed(n, m_butlerArmed[n - 1]);
+    const ButlerRunResult result = m_butlerRun->sbButlerClick(input);
+    if (result.status == ButlerRunResult::Status::InputError) {
+        ui().error(result.message);
+        return;
+    }
+    for (const ModelCurve& curve : result.curves)
+        addModelCurve(curve);
+    m_modelTemperature = m_butlerRun->modelTemperature();
+    m_modelComposition = m_butlerRun->modelComposition();
+    mirrorModelState();
+}
 
 void TfmWykres::ToggleChartOnly()
 {

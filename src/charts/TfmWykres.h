@@ -26,6 +26,10 @@ class QTimer;
 
 namespace korvel {
 
+class ButlerModelRun;
+class ViscosityModelRun;
+struct ModelCurve;
+
 class DbGrid;
 class DbLookupList;
 class PageControl;
@@ -111,6 +115,12 @@ public:
     void FillViscosityTable(int slot);
     void DrawPage1Lines();
     void DrawPage2Lines();
+    // Viscosity model panel and Butler command (the model logic runs in korvel_models).
+    void edModelChange();
+    void cbModel1Change();
+    void sbModelOKClick();
+    void sbClear1Click();
+    void sbButlerClick();
 
     // Predicates that also stop the polling timer when true and start it when false.
     bool IsothermInputReady();
@@ -156,6 +166,8 @@ private:
     void updateCalculatedValueItem(const ChartChoices& c);
     void showEquations(const ChartChoices& c);
     void fillSeriesFromQuery(PlotSeries* series, Query* q, const QString& valueField);
+    PlotSeries* addModelCurve(const ModelCurve& curve);
+    void mirrorModelState();
 
     TdmDataModule* m_dm;
     bool m_shown = false;
@@ -210,6 +222,10 @@ private:
     QAction* m_saveGraph = nullptr;
     QAction* m_addData = nullptr;
     QTimer* m_timer;
+
+    // Model logic.
+    std::unique_ptr<ViscosityModelRun> m_viscosityRun;
+    std::unique_ptr<ButlerModelRun> m_butlerRun;
 
     // State.
     std::unique_ptr<TListaWybranychPunktTemp1> m_tempPoints1;

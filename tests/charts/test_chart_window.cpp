@@ -21,6 +21,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -304,6 +305,70 @@ private slots:
         QVERIFY(std::fabs(v.chart()->series(1)->point(2).y() - at1000) < 1e-9);
         QCOMPARE(v.get<QLineEdit>(QStringLiteral("edModel"))->text(), QStringLiteral("1000"));
         QVERIFY(v.w->calculatedValueAction()->isEnabled());
+    }
+
+    void viscosityModelPanelDrawsModelCurves()
+    {
+        Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        auto* model = v.get<QComboBox>(QStringLiteral("cbModel1"));
+        auto* temperature = v.get<QLineEdit>(QStringLiteral("edModel"));
+        v.pick(QStringLiteral("[2005Ghi3]"));
+        QTest::keyClicks(temperature, QStringLiteral("1300"));
+        QVERIFY(!v.button("sbModelOK")->isEnabled());
+        model->setCurrentIndex(model->findText(QStringLiteral("Kaptay (Kap)")));
+        QVERIFY(v.button("sbModelOK")->isEnabled());
+        v.button("sbModelOK")->click();
+        QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
+        QCOMPARE(v.chart()->seriesCount(), 1);
+        PlotSeries* curve = v.chart()->series(0);
+        QCOMPARE(curve->kind(), SeriesKind::Line);
+        QCOMPARE(curve->penWidth(), 3);
+        QCOMPARE(curve->pointCount(), 101);
+        QCOMPARE(curve->colour(), QColor(0xFF0000)); // first entry of the model colour table
+        QCOMPARE(v.w->ModelCurveCount(), 1);
+        QCOMPARE(v.w->ModelTemperature(), FixedPoint4::fromRaw(1300 * 10000));
+        QCOMPARE(v.w->CurrentSeries(), curve);
+        QCOMPARE(v.get<QPlainTextEdit>(QStringLiteral("MemoViscoModel"))->document()->blockCount(), 107);
+        QVERIFY(v.w->viscosityModelAction()->isEnabled());
+        // Outside the system's range: the catalogue's message, nothing drawn.
+        temperature->setText(QStringLiteral("2000"));
+        model->setCurrentIndex(model->findText(QStringLiteral("Sato (Sat)")));
+        v.button("sbModelOK")->click();
+        QCOMPARE(v.ui.texts(), QStringList{QStringLiteral("Error! Temperature range <673,1373[K]>")});
+        QCOMPARE(v.chart()->seriesCount(), 1);
+        // The panel's Clear empties the chart and the inputs.
+        v.button("sbClear1")->click();
+        QCOMPARE(v.chart()->seriesCount(), 0);
+        QVERIFY(temperature->text().isEmpty());
+        QVERIFY(model->currentText().isEmpty());
+        QVERIFY(!v.button("sbModelOK")->isEnabled());
+        QCOMPARE(v.w->ModelCurveCount(), 0);
+    }
+
+    void butlerIsothermsOfSurfaceTension()
+    {
+        Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Surface tension"));
+        v.choices.modelChecked = true;
+        QVERIFY(!v.button("sbButler")->isEnabled());
+        QCOMPARE(v.button("sbButler")->text(), QStringLiteral("Model"));
+        v.type(1, QStringLiteral("1273"));
+        QVERIFY(v.button("sbButler")->isEnabled());
+        v.type(2, QStringLiteral("1373"));
+        v.ui.answers = {UiServices::Answer::Yes};
+        v.button("sbButler")->click();
+        QCOMPARE(v.ui.texts(), QStringList{QStringLiteral("Butler model")});
+        // The armed chain runs from T1 on through every filled temperature.
+        QCOMPARE(v.chart()->seriesCount(), 2);
+        QCOMPARE(v.chart()->series(0)->colour(), QColor(0xFF0000));
+        QCOMPARE(v.chart()->series(1)->colour(), QColor(0x008000));
+        QCOMPARE(v.chart()->series(0)->penWidth(), 3);
+        QCOMPARE(v.w->ModelTemperature(), FixedPoint4::fromRaw(1373 * 10000));
+        QVERIFY(!v.w->ButlerArmed(1) && !v.w->ButlerArmed(2) && v.w->ButlerArmed(3));
+        // A declined question draws nothing.
+        const int drawn = v.chart()->seriesCount();
+        v.ui.answers = {UiServices::Answer::No, UiServices::Answer::No};
+        v.button("sbButler")->click();
+        QCOMPARE(v.chart()->seriesCount(), drawn);
     }
 
     void ternaryThroughTheEutecticChooser()
