@@ -508,6 +508,36 @@ private slots:
         QCOMPARE(v.grid(QStringLiteral("dbgPublikacje"))->rowCountShown(), 1);
     }
 
+    void queryThatCannotOpenLeavesGridAndSeriesEmpty()
+    {
+        Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Molar volume"));
+        {
+            QSqlQuery drop(QSqlDatabase::database(v.dm->connectionName()));
+            QVERIFY(drop.exec(QStringLiteral("DROP TABLE UKL_2")));
+        }
+        v.pick(QStringLiteral("[2001Abc1]"));
+        v.type(1, QStringLiteral("1000"));
+        v.show();
+        QVERIFY(v.ui.messages.isEmpty());
+        QCOMPARE(v.grid(QStringLiteral("dbgT1"))->rowCountShown(), 0);
+        for (PlotSeries* s : v.chart()->allSeries())
+            QCOMPARE(s->pointCount(), 0);
+        QVERIFY(!v.w->calculatedValueAction()->isEnabled());
+        QCOMPARE(v.grid(QStringLiteral("dbgPublikacje"))->rowCountShown(), 1);
+    }
+
+    void endClosesChartAndSelectionWindows()
+    {
+        Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        auto* select = new QDialog;
+        forms::setWindow(QStringLiteral("fmSelect"), select);
+        select->show();
+        v.button("sbNext")->click();
+        QVERIFY(!v.w->isVisible());
+        QVERIFY(!select->isVisible());
+        forms::release(QStringLiteral("fmSelect"));
+    }
+
     void chartOnlyToggle()
     {
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
