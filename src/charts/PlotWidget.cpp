@@ -180,6 +180,8 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent), m_plot(new QCustomPlo
     connect(m_plot->selectionRect(), &QCPSelectionRect::accepted, this, [this](const QRect& rect, QMouseEvent*) {
         if (!m_zoomEnabled)
             return;
+        if (std::abs(rect.width()) < 4 && std::abs(rect.height()) < 4)
+            return; // too small to mean a zoom
         if (rect.width() < 0 || rect.height() < 0) {
             // Dragged towards the upper left: show everything.
             resetZoom();

@@ -114,6 +114,8 @@ TfmWykres::~TfmWykres()
         m_tempPoints1->Clear();
     m_tempPoints1.reset();
     m_tempPoints2.reset();
+    selection::SelectedLines1().setDrawPending({});
+    selection::SelectedLines2().setDrawPending({});
     if (m_dm && m_dm->chartInputs() == static_cast<ChartInputs*>(this))
         m_dm->setChartInputs(nullptr);
 }

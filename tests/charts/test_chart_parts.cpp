@@ -6,7 +6,11 @@
 #include "charts/SeriesColours.h"
 
 #include <QFile>
+#include <QApplication>
+#include <QClipboard>
+#include <QPrinter>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -329,6 +333,34 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
+    void plotDragZoomsAndReverseDragResets()
+    {
+        PlotWidget plot;
+        plot.resize(400, 300);
+        plot.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plot));
+        PlotSeries* s = plot.addLineSeries(QStringLiteral("l"), Qt::black);
+        s->addPoint(0, 0);
+        s->addPoint(1, 10);
+        plot.refresh();
+        auto drag = [&plot](QPoint from, QPoint to) {
+            QTest::mousePress(plot.plot(), Qt::LeftButton, {}, from);
+            QMouseEvent move(QEvent::MouseMove, QPointF(to), plot.plot()->mapToGlobal(QPointF(to)), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(plot.plot(), &move);
+            QTest::mouseRelease(plot.plot(), Qt::LeftButton, {}, to);
+        };
+        drag(QPoint(120, 80), QPoint(220, 180));
+        QVERIFY(plot.isZoomed());
+        QVERIFY(plot.plot()->xAxis->range().size() < 1.0);
+        drag(QPoint(220, 180), QPoint(120, 80));
+        QVERIFY(!plot.isZoomed());
+        QCOMPARE(plot.plot()->xAxis->range().upper, 1.0);
+        plot.setZoomEnabled(false);
+        drag(QPoint(120, 80), QPoint(220, 180));
+        QVERIFY(!plot.isZoomed());
+    }
+
     void plotRendersToFiles()
     {
         QTemporaryDir dir;
@@ -355,6 +387,15 @@ private slots:
         QFile pdf(dir.filePath(QStringLiteral("c.pdf")));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
+
+        // One printed page, and a copy on the clipboard.
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+        QVERIFY(plot.print(&printer));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("printed.pdf"))).size() > 100);
+        plot.copyToClipboard();
+        QCOMPARE(QApplication::clipboard()->pixmap().size(), plot.plot()->size());
     }
 };
 
