@@ -27,7 +27,10 @@ void PageControl::addPage(QWidget* page, const QString& caption)
     button->setText(caption);
     button->setCheckable(true);
     button->setAutoRaise(false);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setObjectName(page->objectName() + QStringLiteral("_tab"));
+    fitTab(button);
     m_tabs->insertWidget(m_tabs->count() - 1, button);
     connect(button, &QToolButton::clicked, this, [this, page] { setActivePage(page); });
     m_pages.append(page);
@@ -84,8 +87,15 @@ bool PageControl::isTabVisible(QWidget* page) const
 void PageControl::setCaption(QWidget* page, const QString& caption)
 {
     const int i = int(m_pages.indexOf(page));
-    if (i >= 0)
-        m_buttons[i]->setText(caption);
+    if (i < 0)
+        return;
+    m_buttons[i]->setText(caption);
+    fitTab(m_buttons[i]);
+}
+
+void PageControl::fitTab(QToolButton* button)
+{
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
 }
 
 QString PageControl::caption(QWidget* page) const

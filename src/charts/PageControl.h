@@ -38,6 +38,7 @@ signals:
 
 private:
     void refresh();
+    static void fitTab(QToolButton* button);
 
     QHBoxLayout* m_tabs;
     QStackedWidget* m_stack;

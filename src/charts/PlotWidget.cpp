@@ -292,17 +292,30 @@ QStringList PlotWidget::legendTitles() const
     return titles;
 }
 
+namespace {
+// Fits the axes to the data with a small margin, so that markers at the ends stay whole.
+void fitAxes(QCustomPlot* plot)
+{
+    plot->rescaleAxes();
+    for (QCPAxis* a : {plot->xAxis, plot->yAxis}) {
+        const QCPRange r = a->range();
+        const double margin = r.size() > 0 ? r.size() * 0.03 : (r.center() != 0 ? std::fabs(r.center()) * 0.05 : 1.0);
+        a->setRange(r.lower - margin, r.upper + margin);
+    }
+}
+} // namespace
+
 void PlotWidget::seriesChanged()
 {
     if (!m_zoomed)
-        m_plot->rescaleAxes();
+        fitAxes(m_plot);
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void PlotWidget::refresh()
 {
     if (!m_zoomed)
-        m_plot->rescaleAxes();
+        fitAxes(m_plot);
     m_plot->replot();
 }
 
@@ -398,7 +411,7 @@ void PlotWidget::zoomTo(double xLower, double xUpper, double yLower, double yUpp
 void PlotWidget::resetZoom()
 {
     m_zoomed = false;
-    m_plot->rescaleAxes();
+    fitAxes(m_plot);
     m_plot->replot();
 }
 
