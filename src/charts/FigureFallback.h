@@ -1,0 +1,12 @@
+#pragma once
+// The chart window's way to the property figure browser when a binary
+// system's publication holds no values at a temperature: the browser's OK
+// command, run without showing the browser. Until the browser exists it tells
+// the user that the data are not available.
+class QWidget;
+
+namespace korvel {
+
+void showPropertyFigureFallback(QWidget* chartWindow);
+
+} // namespace korvel

@@ -1,0 +1,465 @@
+#include "PlotWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <cmath>
+#include <qcustomplot.h>
+
+namespace korvel {
+namespace {
+
+// Ticks at least `increment` apart, widened to a "nice" step when the labels
+// would crowd the axis; labels through an optional formatter.
+class IncrementTicker : public QCPAxisTicker {
+public:
+    explicit IncrementTicker(QCPAxis* axis) : m_axis(axis) {}
+
+    double increment = 0.0;
+    int minorTicks = 0;
+    PlotWidget::TickFormatter formatter;
+
+protected:
+    double getTickStep(const QCPRange& range) override
+    {
+        const int pixels = m_axis ? (m_axis->orientation() == Qt::Horizontal ? m_axis->axisRect()->width()
+                                                                              : m_axis->axisRect()->height())
+                                  : 400;
+        const double labels = std::max(2.0, pixels / (m_axis && m_axis->orientation() == Qt::Horizontal ? 55.0 : 30.0));
+        const double step = cleanMantissa(range.size() / labels);
+        return std::max(increment, step);
+    }
+    int getSubTickCount(double) override { return minorTicks; }
+    QString getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) override
+    {
+        if (formatter)
+            return formatter(std::fabs(tick) < 1e-12 ? 0.0 : tick);
+        return QCPAxisTicker::getTickLabel(tick, locale, formatChar, precision);
+    }
+
+private:
+    QCPAxis* m_axis;
+};
+
+IncrementTicker* tickerOf(QCPAxis* axis) { return dynamic_cast<IncrementTicker*>(axis->ticker().data()); }
+
+QCPScatterStyle::ScatterShape shapeOf(MarkerStyle marker)
+{
+    switch (marker) {
+    case MarkerStyle::Star: return QCPScatterStyle::ssStar;
+    case MarkerStyle::Rectangle: return QCPScatterStyle::ssSquare;
+    case MarkerStyle::Triangle: return QCPScatterStyle::ssTriangle;
+    case MarkerStyle::Diamond: return QCPScatterStyle::ssDiamond;
+    case MarkerStyle::Circle: return QCPScatterStyle::ssCircle;
+    case MarkerStyle::Square: return QCPScatterStyle::ssSquare;
+    case MarkerStyle::None: break;
+    }
+    return QCPScatterStyle::ssNone;
+}
+
+} // namespace
+
+// ---- series ------------------------------------------------------------------
+
+PlotSeries::PlotSeries(PlotWidget* owner, QCPGraph* graph, SeriesKind kind)
+    : m_owner(owner), m_graph(graph), m_kind(kind)
+{
+}
+
+void PlotSeries::applyStyle()
+{
+    QPen pen(m_colour, m_penWidth, m_penStyle);
+    m_graph->setPen(pen);
+    m_graph->setName(m_title);
+    if (m_kind == SeriesKind::Points) {
+        m_graph->setLineStyle(QCPGraph::lsNone);
+        QCPScatterStyle style(shapeOf(m_marker), 8);
+        style.setPen(QPen(m_colour, 1.5));
+        if (m_marker == MarkerStyle::Rectangle || m_marker == MarkerStyle::Triangle
+            || m_marker == MarkerStyle::Diamond || m_marker == MarkerStyle::Circle)
+            style.setBrush(m_colour);
+        m_graph->setScatterStyle(style);
+    } else {
+        m_graph->setLineStyle(QCPGraph::lsLine);
+        m_graph->setScatterStyle(QCPScatterStyle(shapeOf(m_marker), m_colour, 6));
+    }
+}
+
+void PlotSeries::setTitle(const QString& title)
+{
+    m_title = title;
+    applyStyle();
+    m_owner->seriesChanged();
+}
+
+void PlotSeries::setColour(const QColor& colour)
+{
+    m_colour = colour;
+    applyStyle();
+    m_owner->seriesChanged();
+}
+
+void PlotSeries::setMarker(MarkerStyle marker)
+{
+    m_marker = marker;
+    applyStyle();
+    m_owner->seriesChanged();
+}
+
+void PlotSeries::setPen(int width, Qt::PenStyle style)
+{
+    m_penWidth = width;
+    m_penStyle = style;
+    applyStyle();
+    m_owner->seriesChanged();
+}
+
+void PlotSeries::setInLegend(bool shown)
+{
+    m_inLegend = shown;
+    m_owner->updateLegend();
+}
+
+void PlotSeries::addPoint(double x, double y)
+{
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return;
+    m_graph->addData(x, y); // QCPGraph keeps its data sorted by key
+    m_owner->seriesChanged();
+}
+
+void PlotSeries::clearPoints()
+{
+    m_graph->data()->clear();
+    m_owner->seriesChanged();
+}
+
+int PlotSeries::pointCount() const { return m_graph->data()->size(); }
+
+QPointF PlotSeries::point(int index) const
+{
+    if (index < 0 || index >= pointCount())
+        return {};
+    const auto it = m_graph->data()->at(index);
+    return {it->key, it->value};
+}
+
+QList<QPointF> PlotSeries::points() const
+{
+    QList<QPointF> result;
+    for (auto it = m_graph->data()->constBegin(); it != m_graph->data()->constEnd(); ++it)
+        result << QPointF(it->key, it->value);
+    return result;
+}
+
+// ---- widget --------------------------------------------------------------------
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent), m_plot(new QCustomPlot(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_plot);
+
+    m_plot->plotLayout()->insertRow(0);
+    m_title = new QCPTextElement(m_plot, QString(), QFont(QStringLiteral("Times New Roman"), 12, QFont::Bold));
+    m_title->setTextColor(Qt::blue);
+    m_plot->plotLayout()->addElement(0, 0, m_title);
+
+    for (QCPAxis* a : {m_plot->xAxis, m_plot->yAxis}) {
+        a->setTicker(QSharedPointer<QCPAxisTicker>(new IncrementTicker(a)));
+        a->grid()->setSubGridPen(QPen(Qt::gray, 0, Qt::DotLine));
+    }
+    m_plot->legend->setVisible(true);
+    m_plot->legend->setBrush(palette().color(QPalette::Window));
+    m_plot->legend->setBorderPen(QPen(palette().color(QPalette::Window)));
+    m_legendColour = palette().color(QPalette::Window);
+    m_plot->setSelectionRectMode(QCP::srmCustom);
+    connect(m_plot->selectionRect(), &QCPSelectionRect::accepted, this, [this](const QRect& rect, QMouseEvent*) {
+        if (!m_zoomEnabled)
+            return;
+        if (std::abs(rect.width()) < 4 && std::abs(rect.height()) < 4)
+            return; // too small to mean a zoom
+        if (rect.width() < 0 || rect.height() < 0) {
+            // Dragged towards the upper left: show everything.
+            resetZoom();
+            return;
+        }
+        const QRect r = rect.normalized();
+        const double x1 = m_plot->xAxis->pixelToCoord(r.left()), x2 = m_plot->xAxis->pixelToCoord(r.right());
+        const double y1 = m_plot->yAxis->pixelToCoord(r.bottom()), y2 = m_plot->yAxis->pixelToCoord(r.top());
+        zoomTo(std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2));
+    });
+    m_plot->installEventFilter(this);
+    setPanelColour(QColor(0xC0, 0xDC, 0xC0));
+}
+
+PlotWidget::~PlotWidget() = default;
+
+bool PlotWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_plot) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_pressPos = static_cast<QMouseEvent*>(event)->pos();
+            m_pressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease && m_pressed) {
+            m_pressed = false;
+            const QPoint d = static_cast<QMouseEvent*>(event)->pos() - m_pressPos;
+            if (d.manhattanLength() <= 3)
+                emit clicked();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QCPAxis* PlotWidget::axis(Axis a) const { return a == Axis::Bottom ? m_plot->xAxis : m_plot->yAxis; }
+
+PlotSeries* PlotWidget::addPointSeries(const QString& title, const QColor& colour, MarkerStyle marker)
+{
+    auto s = std::shared_ptr<PlotSeries>(new PlotSeries(this, m_plot->addGraph(), SeriesKind::Points));
+    s->m_title = title;
+    s->m_colour = colour;
+    s->m_marker = marker;
+    s->applyStyle();
+    m_series.append(s);
+    updateLegend();
+    seriesChanged();
+    return s.get();
+}
+
+PlotSeries* PlotWidget::addLineSeries(const QString& title, const QColor& colour, int width, Qt::PenStyle style)
+{
+    auto s = std::shared_ptr<PlotSeries>(new PlotSeries(this, m_plot->addGraph(), SeriesKind::Line));
+    s->m_title = title;
+    s->m_colour = colour;
+    s->m_penWidth = width;
+    s->m_penStyle = style;
+    s->applyStyle();
+    m_series.append(s);
+    updateLegend();
+    seriesChanged();
+    return s.get();
+}
+
+QList<PlotSeries*> PlotWidget::allSeries() const
+{
+    QList<PlotSeries*> result;
+    for (const auto& s : m_series)
+        result << s.get();
+    return result;
+}
+
+void PlotWidget::removeSeries(PlotSeries* series)
+{
+    for (int i = 0; i < m_series.size(); ++i) {
+        if (m_series[i].get() == series) {
+            m_plot->removeGraph(series->graph());
+            m_series.removeAt(i);
+            seriesChanged();
+            return;
+        }
+    }
+}
+
+void PlotWidget::removeAllSeries()
+{
+    m_plot->clearGraphs();
+    m_series.clear();
+    seriesChanged();
+}
+
+void PlotWidget::updateLegend()
+{
+    for (const auto& s : m_series) {
+        const bool listed = m_plot->legend->hasItemWithPlottable(s->graph());
+        if (s->inLegend() && !listed)
+            s->graph()->addToLegend();
+        else if (!s->inLegend() && listed)
+            s->graph()->removeFromLegend();
+    }
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QStringList PlotWidget::legendTitles() const
+{
+    QStringList titles;
+    for (int i = 0; i < m_plot->legend->itemCount(); ++i) {
+        if (auto* item = qobject_cast<QCPPlottableLegendItem*>(m_plot->legend->item(i)))
+            titles << item->plottable()->name();
+    }
+    return titles;
+}
+
+namespace {
+// Fits the axes to the data with a small margin, so that markers at the ends stay whole.
+void fitAxes(QCustomPlot* plot)
+{
+    plot->rescaleAxes();
+    for (QCPAxis* a : {plot->xAxis, plot->yAxis}) {
+        const QCPRange r = a->range();
+        const double margin = r.size() > 0 ? r.size() * 0.03 : (r.center() != 0 ? std::fabs(r.center()) * 0.05 : 1.0);
+        a->setRange(r.lower - margin, r.upper + margin);
+    }
+}
+} // namespace
+
+void PlotWidget::seriesChanged()
+{
+    if (!m_zoomed)
+        fitAxes(m_plot);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void PlotWidget::refresh()
+{
+    if (!m_zoomed)
+        fitAxes(m_plot);
+    m_plot->replot();
+}
+
+void PlotWidget::setTitle(const QString& text)
+{
+    m_title->setText(text);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString PlotWidget::title() const { return m_title->text(); }
+
+void PlotWidget::setAxisTitle(Axis a, const QString& text)
+{
+    axis(a)->setLabel(text);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString PlotWidget::axisTitle(Axis a) const { return axis(a)->label(); }
+
+void PlotWidget::setTickFormatter(Axis a, TickFormatter formatter)
+{
+    if (IncrementTicker* t = tickerOf(axis(a)))
+        t->formatter = std::move(formatter);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString PlotWidget::tickLabel(Axis a, double value) const
+{
+    IncrementTicker* t = tickerOf(axis(a));
+    if (t && t->formatter)
+        return t->formatter(value);
+    return QString::number(value);
+}
+
+void PlotWidget::setAxisIncrement(Axis a, double increment)
+{
+    if (IncrementTicker* t = tickerOf(axis(a)))
+        t->increment = increment;
+}
+
+void PlotWidget::setMinorTickCount(Axis a, int count)
+{
+    if (IncrementTicker* t = tickerOf(axis(a)))
+        t->minorTicks = count;
+    axis(a)->setSubTicks(count > 0);
+}
+
+void PlotWidget::setMinorGridVisible(Axis a, bool visible) { axis(a)->grid()->setSubGridVisible(visible); }
+
+void PlotWidget::setAxisLineVisible(Axis a, bool visible)
+{
+    axis(a)->setBasePen(visible ? QPen(Qt::black) : QPen(Qt::NoPen));
+}
+
+void PlotWidget::setPanelColour(const QColor& colour)
+{
+    m_panelColour = colour;
+    m_plot->setBackground(colour);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void PlotWidget::setPlotBackground(const QColor& colour)
+{
+    m_plot->axisRect()->setBackground(colour);
+}
+
+void PlotWidget::setLegendVisible(bool visible)
+{
+    m_plot->legend->setVisible(visible);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool PlotWidget::legendVisible() const { return m_plot->legend->visible(); }
+
+void PlotWidget::setLegendColour(const QColor& colour)
+{
+    m_legendColour = colour;
+    m_plot->legend->setBrush(colour);
+    m_plot->legend->setBorderPen(QPen(colour));
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void PlotWidget::setZoomEnabled(bool enabled) { m_zoomEnabled = enabled; }
+
+void PlotWidget::zoomTo(double xLower, double xUpper, double yLower, double yUpper)
+{
+    m_zoomed = true;
+    m_plot->xAxis->setRange(xLower, xUpper);
+    m_plot->yAxis->setRange(yLower, yUpper);
+    m_plot->replot();
+}
+
+void PlotWidget::resetZoom()
+{
+    m_zoomed = false;
+    fitAxes(m_plot);
+    m_plot->replot();
+}
+
+bool PlotWidget::saveImage(const QString& fileName, ImageFormat format, int width, int height)
+{
+    m_plot->replot();
+    switch (format) {
+    case ImageFormat::Bmp: return m_plot->saveBmp(fileName, width, height);
+    case ImageFormat::Png: return m_plot->savePng(fileName, width, height);
+    case ImageFormat::Pdf: return m_plot->savePdf(fileName, width, height);
+    case ImageFormat::Svg: {
+        QSvgGenerator generator;
+        generator.setFileName(fileName);
+        const int w = width > 0 ? width : m_plot->width();
+        const int h = height > 0 ? height : m_plot->height();
+        generator.setSize(QSize(w, h));
+        generator.setViewBox(QRect(0, 0, w, h));
+        QCPPainter painter;
+        if (!painter.begin(&generator))
+            return false;
+        painter.setMode(QCPPainter::pmVectorized);
+        m_plot->toPainter(&painter, w, h);
+        return painter.end();
+    }
+    }
+    return false;
+}
+
+bool PlotWidget::print(QPrinter* printer)
+{
+    QCPPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
+    const int w = m_plot->width() > 0 ? m_plot->width() : 800;
+    const int h = m_plot->height() > 0 ? m_plot->height() : 600;
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    painter.scale(page.width() / w, page.height() / h);
+    m_plot->toPainter(&painter, w, h);
+    return painter.end();
+}
+
+QPixmap PlotWidget::toPixmap(int width, int height) { return m_plot->toPixmap(width, height); }
+
+void PlotWidget::copyToClipboard()
+{
+    QApplication::clipboard()->setPixmap(m_plot->toPixmap());
+}
+
+} // namespace korvel

@@ -1,0 +1,155 @@
+#pragma once
+// The one plot widget of the program: every chart (isotherms, temperature
+// lines, model curves, overlays) draws through it. It wraps QCustomPlot and
+// offers point series with marker styles, line series with pen width and
+// style, titles and legend visibility per series, axis titles and tick
+// formats, a dotted minor grid, drag-to-zoom, rendering to BMP/PNG/SVG/PDF,
+// printing on one page and copying to the clipboard.
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QCustomPlot;
+class QCPGraph;
+class QCPAxis;
+class QCPTextElement;
+class QPrinter;
+
+namespace korvel {
+
+enum class MarkerStyle { None, Star, Rectangle, Triangle, Diamond, Circle, Square };
+enum class SeriesKind { Points, Line };
+
+class PlotWidget;
+
+// A series of the chart. The chart owns it; references stay valid until the
+// series is removed.
+class PlotSeries {
+public:
+    SeriesKind kind() const { return m_kind; }
+    QString title() const { return m_title; }
+    void setTitle(const QString& title);
+    QColor colour() const { return m_colour; }
+    void setColour(const QColor& colour);
+    MarkerStyle marker() const { return m_marker; }
+    void setMarker(MarkerStyle marker);
+    int penWidth() const { return m_penWidth; }
+    Qt::PenStyle penStyle() const { return m_penStyle; }
+    void setPen(int width, Qt::PenStyle style);
+    bool inLegend() const { return m_inLegend; }
+    void setInLegend(bool shown);
+
+    // Points are kept in ascending x; points whose x or y is not a number are skipped.
+    void addPoint(double x, double y);
+    void clearPoints();
+    int pointCount() const;
+    QPointF point(int index) const;
+    QList<QPointF> points() const;
+
+    QCPGraph* graph() const { return m_graph; }
+
+private:
+    friend class PlotWidget;
+    PlotSeries(PlotWidget* owner, QCPGraph* graph, SeriesKind kind);
+    void applyStyle();
+
+    PlotWidget* m_owner;
+    QCPGraph* m_graph;
+    SeriesKind m_kind;
+    QString m_title;
+    QColor m_colour = Qt::black;
+    MarkerStyle m_marker = MarkerStyle::None;
+    int m_penWidth = 1;
+    Qt::PenStyle m_penStyle = Qt::SolidLine;
+    bool m_inLegend = true;
+};
+
+class PlotWidget : public QWidget {
+    Q_OBJECT
+public:
+    enum class Axis { Bottom, Left };
+    enum class ImageFormat { Bmp, Png, Svg, Pdf };
+    using TickFormatter = std::function<QString(double)>;
+
+    explicit PlotWidget(QWidget* parent = nullptr);
+    ~PlotWidget() override;
+
+    PlotSeries* addPointSeries(const QString& title, const QColor& colour, MarkerStyle marker);
+    PlotSeries* addLineSeries(const QString& title, const QColor& colour, int width = 1,
+                              Qt::PenStyle style = Qt::SolidLine);
+    int seriesCount() const { return int(m_series.size()); }
+    PlotSeries* series(int index) const { return m_series.value(index).get(); }
+    QList<PlotSeries*> allSeries() const;
+    void removeSeries(PlotSeries* series);
+    void removeAllSeries();
+
+    void setTitle(const QString& text);
+    QString title() const;
+    void setAxisTitle(Axis axis, const QString& text);
+    QString axisTitle(Axis axis) const;
+    // Tick labels through the formatter (e.g. the "#,##0.##" display format).
+    void setTickFormatter(Axis axis, TickFormatter formatter);
+    QString tickLabel(Axis axis, double value) const;
+    // The smallest step between labelled ticks; larger steps are used when the
+    // labels would crowd. Minor ticks between two labelled ticks.
+    void setAxisIncrement(Axis axis, double increment);
+    void setMinorTickCount(Axis axis, int count);
+    void setMinorGridVisible(Axis axis, bool visible); // dotted gray
+    void setAxisLineVisible(Axis axis, bool visible);
+
+    void setPanelColour(const QColor& colour);
+    QColor panelColour() const { return m_panelColour; }
+    void setPlotBackground(const QColor& colour);
+    void setLegendVisible(bool visible);
+    bool legendVisible() const;
+    void setLegendColour(const QColor& colour);
+    QColor legendColour() const { return m_legendColour; }
+    // Legend entries in chart order (titles of the series shown in the legend).
+    QStringList legendTitles() const;
+
+    // Dragging a rectangle from left to right zooms into it; dragging from right
+    // to left shows everything again.
+    void setZoomEnabled(bool enabled);
+    bool zoomEnabled() const { return m_zoomEnabled; }
+    void zoomTo(double xLower, double xUpper, double yLower, double yUpper);
+    void resetZoom();
+    bool isZoomed() const { return m_zoomed; }
+
+    // Fits the axes to the data and repaints.
+    void refresh();
+
+    bool saveImage(const QString& fileName, ImageFormat format, int width = 0, int height = 0);
+    // Prints the chart stretched over one page of the printer.
+    bool print(QPrinter* printer);
+    void copyToClipboard();
+    QPixmap toPixmap(int width = 0, int height = 0);
+
+    QCustomPlot* plot() const { return m_plot; }
+
+signals:
+    // A click on the chart without dragging.
+    void clicked();
+
+private:
+    friend class PlotSeries;
+    QCPAxis* axis(Axis a) const;
+    void seriesChanged();
+    void updateLegend();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QCustomPlot* m_plot;
+    QCPTextElement* m_title = nullptr;
+    QList<std::shared_ptr<PlotSeries>> m_series;
+    QColor m_panelColour;
+    QColor m_legendColour;
+    bool m_zoomEnabled = true;
+    bool m_zoomed = false;
+    QPoint m_pressPos;
+    bool m_pressed = false;
+};
+
+} // namespace korvel
