@@ -256,18 +256,18 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg.startsWith(QLatin1String("--db="))) {
-            const QString spec = arg.mid(5);
-            const int eq = int(spec.indexOf(QLatin1Char('=')));
-            const QString name = spec.left(eq);
+            const QString option = arg.mid(5);
+            const int eq = int(option.indexOf(QLatin1Char('=')));
+            const QString name = option.left(eq);
             bool replaced = false;
             for (auto& source : sources) {
                 if (source.first == name) {
-                    source.second = spec.mid(eq + 1);
+                    source.second = option.mid(eq + 1);
                     replaced = true;
                 }
             }
             if (!replaced)
-                sources << qMakePair(name, spec.mid(eq + 1));
+                sources << qMakePair(name, option.mid(eq + 1));
         } else {
             rest.push_back(argv[i]);
         }
