@@ -120,6 +120,7 @@ WriteOutcome exportChartImage(ChartCanvas& chart, const QString& path, ChartImag
             generator.setOutputDevice(&device);
             generator.setSize(size);
             generator.setViewBox(QRect(QPoint(0, 0), size));
+            generator.setResolution(int(kScreenDpi));
             generator.setTitle(chart.title());
             QCPPainter painter;
             if (!painter.begin(&generator))
