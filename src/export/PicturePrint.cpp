@@ -1,9 +1,13 @@
 #include "PicturePrint.h"
 
+#include "Printers.h"
+#include "core/UiServices.h"
+
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <functional>
 
 namespace korvel::exports {
 
@@ -81,6 +85,29 @@ bool printPhaseDiagram(QPrinter* printer, const QImage& picture, int screenDpiX,
 bool printScan(QPrinter* printer, const QImage& picture)
 {
     return paintPicturePage(printer, picture, scanPage(picture.size()));
+}
+
+namespace {
+void printOnDefault(const std::function<bool(QPrinter*)>& print)
+{
+    std::unique_ptr<QPrinter> printer = defaultPrinter(QPrinter::HighResolution);
+    if (!printer) {
+        ui().message(noPrinterMessage());
+        return;
+    }
+    if (!print(printer.get()))
+        ui().error(printFailedMessage(*printer));
+}
+} // namespace
+
+void printPhaseDiagramOnDefaultPrinter(const QImage& picture, int screenDpiX, int screenDpiY)
+{
+    printOnDefault([&](QPrinter* p) { return printPhaseDiagram(p, picture, screenDpiX, screenDpiY); });
+}
+
+void printScanOnDefaultPrinter(const QImage& picture)
+{
+    printOnDefault([&](QPrinter* p) { return printScan(p, picture); });
 }
 
 } // namespace korvel::exports

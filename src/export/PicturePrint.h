@@ -37,4 +37,9 @@ bool paintPicturePage(QPaintDevice* device, const QImage& picture, const Picture
 bool printPhaseDiagram(QPrinter* printer, const QImage& picture, int screenDpiX, int screenDpiY);
 bool printScan(QPrinter* printer, const QImage& picture);
 
+// The print commands of the phase-diagram and scan windows: the page goes to the
+// default printer; without a printer, or when the job fails, the user is told.
+void printPhaseDiagramOnDefaultPrinter(const QImage& picture, int screenDpiX, int screenDpiY);
+void printScanOnDefaultPrinter(const QImage& picture);
+
 } // namespace korvel::exports
