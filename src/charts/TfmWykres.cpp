@@ -1,5 +1,7 @@
 #include "TfmWykres.h"
 
+#include "ChartExportActions.h"
+
 #include "IsothermPage.h"
 #include "ModelPanel.h"
 #include "PageControl.h"
@@ -75,6 +77,8 @@ TfmWykres::TfmWykres(QWidget* parent) : QDialog(parent), m_dm(TdmDataModule::ins
     resize(800, 780);
     centreOnScreen(this);
     FormCreate();
+    // The "Save data" items, "Print" and the further exports.
+    m_exports = new ChartExportActions(this);
 }
 
 TfmWykres::~TfmWykres()

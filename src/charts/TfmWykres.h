@@ -27,6 +27,7 @@ class QTimer;
 
 namespace korvel {
 
+class ChartExportActions;
 class DbGrid;
 class IsothermPage;
 class ModelPanel;
@@ -135,6 +136,7 @@ public:
     QPlainTextEdit* memoRownania() const { return m_memoRownania; }
     QPlainTextEdit* memoViscoModel() const { return m_memoViscoModel; }
     ChartChoices choices() const { return readChartChoices(); }
+    ChartExportActions* exportActions() const { return m_exports; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -161,6 +163,7 @@ private:
     ModelPanel* m_modelPanel = nullptr;
     QPlainTextEdit* m_memoRownania = nullptr;
     QPlainTextEdit* m_memoViscoModel = nullptr;
+    ChartExportActions* m_exports = nullptr;
     QList<QFrame*> m_panels; // Panel1 .. Panel6
 };
 

@@ -99,9 +99,9 @@ struct Visit {
         w = new TfmWykres;
         w->show();
         QCoreApplication::processEvents();
-        exports = w->findChild<ChartExportActions*>();
+        exports = w->exportActions();
         if (!exports)
-            exports = new ChartExportActions(w);
+            qFatal("the chart window has no export actions");
     }
     ~Visit()
     {
