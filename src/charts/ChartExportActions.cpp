@@ -304,13 +304,22 @@ void ChartExportActions::SaveGraphClick()
 
 // ---- printing ---------------------------------------------------------------------------
 
-void ChartExportActions::sbPrintClick()
+namespace {
+// The default printer for the chart, or nothing after telling the user there is none.
+std::unique_ptr<QPrinter> chartPrinter()
 {
     std::unique_ptr<QPrinter> printer = exports::defaultPrinter(QPrinter::ScreenResolution);
-    if (!printer) {
+    if (!printer)
         ui().message(exports::noPrinterMessage());
+    return printer;
+}
+} // namespace
+
+void ChartExportActions::sbPrintClick()
+{
+    std::unique_ptr<QPrinter> printer = chartPrinter();
+    if (!printer)
         return;
-    }
     PlotCanvas canvas(m_chart);
     if (!exports::printChart(canvas, printer.get()))
         ui().error(exports::printFailedMessage(*printer));
@@ -318,11 +327,9 @@ void ChartExportActions::sbPrintClick()
 
 void ChartExportActions::PrintPreviewClick()
 {
-    std::unique_ptr<QPrinter> printer = exports::defaultPrinter(QPrinter::ScreenResolution);
-    if (!printer) {
-        ui().message(exports::noPrinterMessage());
+    std::unique_ptr<QPrinter> printer = chartPrinter();
+    if (!printer)
         return;
-    }
     PlotCanvas canvas(m_chart);
     exports::previewChart(canvas, printer.get(), m_window);
 }
