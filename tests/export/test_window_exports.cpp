@@ -134,6 +134,7 @@ class TestWindowExports : public QObject {
 private slots:
     void equationsBeforeShowGiveMessage();
     void roadEndsInFilesBitmapAndPage();
+    void referenceOfShownPublication();
     void viscosityModelExportEmptiesBuffer();
     void exportsBesideTheMenu();
     void copyOnGridAndChart();
@@ -202,6 +203,22 @@ void TestWindowExports::roadEndsInFilesBitmapAndPage()
     QVERIFY(v.ui.messages[2].text.contains("Density of Ag-Sn.bmp"));
     QCOMPARE(readAll(v.file("[2001Abc1]_Isotherms of Density.txt")), earlier);
     QCOMPARE(v.w->chart()->title(), QStringLiteral("Ag-Sn"));
+}
+
+void TestWindowExports::referenceOfShownPublication()
+{
+    // Two listed publications: the line describes the one whose data are shown.
+    Visit v;
+    v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true);
+    QVERIFY(v.get<DbLookupList>(QStringLiteral("dblAutor"))->chooseText(QStringLiteral("[A]")));
+    QTest::keyClicks(v.get<QLineEdit>(QStringLiteral("edT2")), QStringLiteral("1373"));
+    v.get<QPushButton>(QStringLiteral("sbShow"))->click();
+    QCOMPARE(v.get<DbGrid>(QStringLiteral("dbgPublikacje"))->rowCountShown(), 2);
+    v.w->calculatedValueAction()->trigger();
+    const QStringList lines = v.exports->lastLines();
+    QCOMPARE(lines.value(11), QStringLiteral("[A]  Short S., Fixture short key, J. Fixt., Vol4, (2010) pp.7"));
+    QCOMPARE(lines.filter(QRegularExpression("^T=")), (QStringList{"T=1273K", "T=1373K"}));
+    QVERIFY(QFile::exists(v.file("[A]_Isotherms of Density.txt")));
 }
 
 void TestWindowExports::viscosityModelExportEmptiesBuffer()
