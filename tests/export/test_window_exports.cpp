@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -82,16 +83,24 @@ struct Visit {
     TfmWykres* w = nullptr;
     ChartExportActions* exports = nullptr;
 
-    explicit Visit(const QString& property = QStringLiteral("Density"))
+    // shipped: the database the build ships in place of the fixture.
+    explicit Visit(const QString& property = QStringLiteral("Density"), const QString& system = QStringLiteral("Ag-Sn"),
+                   bool shipped = false)
     {
         saveDir = dirs::saveDirFor(fixture.applicationDir());
         QVERIFY(QDir(saveDir).exists());
+        if (shipped) {
+            const QString file = qEnvironmentVariable("KORVEL_BUILD_DIR") + QStringLiteral("/bin/Database/korvel3.sqlite");
+            QVERIFY(QFile::remove(fixture.databaseFile()));
+            QVERIFY2(QFile::copy(file, fixture.databaseFile()), qPrintable(file));
+            QFile(fixture.databaseFile()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
         dm.reset(new TdmDataModule);
-        choices = {QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), property, true, false, false};
+        choices = {QStringLiteral("Binary systems"), system, property, true, false, false};
         setChartChoicesReader([this] { return choices; });
         dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2);
         dm->OpenSystems();
-        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn"));
+        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
         dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
         dm->OpenPublications();
         dm->OpenPublications2();
@@ -139,6 +148,7 @@ private slots:
     void exportsBesideTheMenu();
     void copyOnGridAndChart();
     void phaseDiagramPrint();
+    void shippedDatabaseRoad();
 };
 
 void TestWindowExports::equationsBeforeShowGiveMessage()
@@ -310,6 +320,59 @@ void TestWindowExports::phaseDiagramPrint()
     printers.none = true;
     diagram.printButton()->click();
     QCOMPARE(ui.lastMessage(), exports::noPrinterMessage());
+}
+
+void TestWindowExports::shippedDatabaseRoad()
+{
+    // Viscosity of Ag-Au on the shipped database: the three files, the bitmap,
+    // a printed page and the further exports.
+    Visit v(QStringLiteral("Viscosity"), QStringLiteral("Ag-Au"), true);
+    const QString key = QStringLiteral("[2026Vsa1]");
+    v.showIsotherm(key, QString(), false);
+    v.w->equationsAction()->trigger();
+    const QStringList equations = QString::fromUtf8(readAll(v.file(key + "_Viscosity.txt"))).split("\r\n");
+    QCOMPARE(equations.value(8), QStringLiteral("Viscosity of Ag-Au system"));
+    QVERIFY2(equations.value(11).startsWith(key + "  "), qPrintable(equations.value(11)));
+    QVERIFY(equations.value(13).endsWith("\t\t        E     "));
+    QVERIFY(equations.size() > 16); // at least one composition, then the final CR LF
+    QVERIFY(equations.last().isEmpty());
+
+    v.showIsotherm(key, QStringLiteral("1300"), true);
+    v.w->calculatedValueAction()->trigger();
+    const QString isotherms = QString::fromUtf8(readAll(v.file(key + "_Isotherms of Viscosity.txt")));
+    QVERIFY(isotherms.contains("\r\nT=1300K\r\n\r\n"));
+
+    auto* model = v.get<QComboBox>(QStringLiteral("cbModel1"));
+    auto* temperature = v.get<QLineEdit>(QStringLiteral("edModel"));
+    temperature->setText(QStringLiteral("1300"));
+    model->setCurrentIndex(model->findText(QStringLiteral("(Drv)"), Qt::MatchEndsWith));
+    QVERIFY(model->currentIndex() >= 0);
+    v.get<QPushButton>(QStringLiteral("sbModelOK"))->click();
+    QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join('|')));
+    QVERIFY(v.w->viscosityModelAction()->isEnabled());
+    v.w->viscosityModelAction()->trigger();
+    const QStringList model1 = QString::fromUtf8(readAll(v.file("Ag-Au_Viscosity Model.txt"))).split("\r\n");
+    QVERIFY(model1.value(8).startsWith("Model of viscosity: "));
+    QCOMPARE(model1.size(), 8 + 4 + 101 + 2 + 1 + 1);
+
+    v.w->saveGraphAction()->trigger();
+    QCOMPARE(QImage(v.file("Viscosity of Ag-Au.bmp"), "bmp").size(), v.w->chart()->plot()->size());
+    QTemporaryDir jobs;
+    PdfPrinters printers(jobs.path());
+    v.get<QPushButton>(QStringLiteral("sbPrint"))->click();
+    QCOMPARE(pdfPageCount(printers.path(1)), 1);
+    for (const char* name : {"chart.png", "chart.svg", "chart.pdf"}) {
+        v.ui.fileAnswers << v.file(QString::fromLatin1(name));
+        v.ui.inputAnswers << QStringLiteral("300");
+        v.exports->exportChartAction()->trigger();
+    }
+    QVERIFY(!QImage(v.file("chart.png")).isNull());
+    QVERIFY(readAll(v.file("chart.svg")).contains("<svg"));
+    QVERIFY(readAll(v.file("chart.pdf")).startsWith("%PDF-"));
+    v.ui.fileAnswers << v.file("values.csv");
+    v.exports->exportCsvAction()->trigger();
+    QVERIFY(readAll(v.file("values.csv")).startsWith("System,Property,Temperature [K],"));
+    QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join('|')));
 }
 
 QTEST_MAIN(TestWindowExports)
