@@ -85,8 +85,14 @@ struct Visit {
 
     // shipped: the database the build ships in place of the fixture.
     explicit Visit(const QString& property = QStringLiteral("Density"), const QString& system = QStringLiteral("Ag-Sn"),
-                   bool shipped = false)
+                   bool shipped = false, int classId = 2, const QString& className = QStringLiteral("Binary systems"))
     {
+        // The eutectic chooser of higher systems: OK keeps the first section.
+        ui.onModal = [](QWidget* window) {
+            if (auto* ok = window->findChild<QPushButton*>(QStringLiteral("sbOK")))
+                ok->click();
+            return 0;
+        };
         saveDir = dirs::saveDirFor(fixture.applicationDir());
         QVERIFY(QDir(saveDir).exists());
         if (shipped) {
@@ -96,9 +102,9 @@ struct Visit {
             QFile(fixture.databaseFile()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         }
         dm.reset(new TdmDataModule);
-        choices = {QStringLiteral("Binary systems"), system, property, true, false, false};
+        choices = {className, system, property, true, false, false};
         setChartChoicesReader([this] { return choices; });
-        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2);
+        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), classId);
         dm->OpenSystems();
         dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
         dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
@@ -149,6 +155,7 @@ private slots:
     void copyOnGridAndChart();
     void phaseDiagramPrint();
     void shippedDatabaseRoad();
+    void ternarySectionColumns();
 };
 
 void TestWindowExports::equationsBeforeShowGiveMessage()
@@ -373,6 +380,35 @@ void TestWindowExports::shippedDatabaseRoad()
     v.exports->exportCsvAction()->trigger();
     QVERIFY(readAll(v.file("values.csv")).startsWith("System,Property,Temperature [K],"));
     QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join('|')));
+}
+
+void TestWindowExports::ternarySectionColumns()
+{
+    Visit v(QStringLiteral("Density"), QStringLiteral("Ag-Cu-Sn"), false, 3, QStringLiteral("Ternary systems"));
+    const QString xp = v.dm->query(QStringLiteral("qrX"))->field(QStringLiteral("XP")).toString();
+    v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false);
+    v.w->equationsAction()->trigger();
+    QStringList lines = v.exports->lastLines();
+    QCOMPARE(lines.value(4), QStringLiteral("Halvoren"));
+    QCOMPARE(lines.value(13), xp + " \t\tA     \t\tB       \tSYSTEM       ");
+    const QStringList equationRows = lines.mid(15);
+    QCOMPARE(equationRows.size(), 2); // section 1 and section 10
+    for (const QString& row : equationRows)
+        QVERIFY2(QRegularExpression("^\\S+\t\t\\S+\t\t\\S+\t\t\\|.+$").match(row).hasMatch(), qPrintable(row));
+
+    v.get<QCheckBox>(QStringLiteral("chbShow"))->click();
+    QTest::keyClicks(v.get<QLineEdit>(QStringLiteral("edT1")), QStringLiteral("1000"));
+    v.get<QPushButton>(QStringLiteral("sbShow"))->click();
+    v.w->calculatedValueAction()->trigger();
+    lines = v.exports->lastLines();
+    QCOMPARE(lines.value(13), QStringLiteral("T=1000K"));
+    QCOMPARE(lines.value(15), xp + "\t\tDensity[g/cm^3]     \t\tSYSTEM       ");
+    const QStringList valueRows = lines.mid(17, lines.size() - 18);
+    QVERIFY(!valueRows.isEmpty());
+    for (const QString& row : valueRows)
+        QVERIFY2(QRegularExpression("^\\S+\t\t\\S+\t\t\t\\|.+ \\+ " + QRegularExpression::escape(xp) + "$")
+                     .match(row).hasMatch(), qPrintable(row));
+    QVERIFY(lines.last().isEmpty());
 }
 
 QTEST_MAIN(TestWindowExports)
