@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -59,6 +60,23 @@ QLabel* captionPanel(QWidget* parent, const QString& name)
     label->setFrameShadow(QFrame::Raised);
     label->setWordWrap(true);
     return label;
+}
+
+// Commands whose work is not in this version yet: disabled, and the tooltip says so.
+const QString kComesLater = QStringLiteral("Comes in a later version of Korvel 3");
+
+void comesLater(QAction* item)
+{
+    item->setEnabled(false);
+    item->setToolTip(kComesLater);
+    if (QMenu* menu = qobject_cast<QMenu*>(item->parent()))
+        menu->setToolTipsVisible(true);
+}
+
+void comesLater(QWidget* control)
+{
+    control->setEnabled(false);
+    control->setToolTip(kComesLater);
 }
 
 } // namespace
@@ -107,7 +125,7 @@ void TfmWykres::buildWindow()
     m_memoRownania->hide();
     m_memoViscoModel = named(new QPlainTextEdit(m_ctx.chart), "MemoViscoModel");
     m_memoViscoModel->hide();
-    middle->addWidget(m_ctx.chart, 3);
+    middle->addWidget(m_ctx.chart, 1);
 
     QFrame* panel6 = panel(this, "Panel6");
     auto* right = new QVBoxLayout(panel6);
@@ -127,7 +145,10 @@ void TfmWykres::buildWindow()
     right->addWidget(panel5);
     right->addWidget(panel3, 2);
     right->addWidget(panel4, 3);
-    middle->addWidget(panel6, 2);
+    // The selectors keep a readable width; the chart takes the rest of the window.
+    panel6->setMinimumWidth(260);
+    panel6->setMaximumWidth(330);
+    middle->addWidget(panel6, 0);
     root->addLayout(middle, 1);
 
     // Upper page control: the isotherm input and temperature page 1.
@@ -179,6 +200,7 @@ void TfmWykres::buildMenu(QMenuBar* bar)
     m_ctx.menu.viscosityModel = actions.viscosityModel;
     m_ctx.menu.saveGraph = actions.saveGraph;
     m_ctx.menu.addData = actions.addData;
+    comesLater(m_ctx.menu.saveGraph);
 }
 
 void TfmWykres::buildLowerPages()
@@ -269,6 +291,7 @@ void TfmWykres::buildButtonPanel(QWidget* parent)
         buttons->addWidget(button);
     layout->addLayout(buttons);
 
+    comesLater(b.sbPrint);
     connect(b.sbButler, &QPushButton::clicked, this, &TfmWykres::sbButlerClick);
     connect(b.sbHelp, &QPushButton::clicked, this, &TfmWykres::sbHelpClick);
     connect(b.sbExit, &QPushButton::clicked, this, &TfmWykres::sbExitClick);
@@ -287,8 +310,10 @@ void TfmWykres::FormCreate()
     chart->setMinorTickCount(PlotWidget::Axis::Bottom, 0);
     chart->setMinorGridVisible(PlotWidget::Axis::Bottom, true);
     chart->setAxisIncrement(PlotWidget::Axis::Left, 0.05);
+    // Minor ticks on the value axis, but no minor grid lines: they hatched the plot.
     chart->setMinorTickCount(PlotWidget::Axis::Left, 4);
-    chart->setMinorGridVisible(PlotWidget::Axis::Left, true);
+    chart->setMinorGridVisible(PlotWidget::Axis::Left, false);
+    chart->setEmptyRange(PlotWidget::Axis::Left, 0, 1);
     chart->setAxisLineVisible(PlotWidget::Axis::Bottom, false);
     chart->setAxisLineVisible(PlotWidget::Axis::Left, false);
     chart->setLegendVisible(true);
@@ -458,6 +483,7 @@ void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
     QPushButton* sbShow = m_isothermPage->sbShow();
     if (!isotherms) {
         chart->setAxisTitle(PlotWidget::Axis::Bottom, QStringLiteral("Temperature [K]"));
+        chart->setEmptyRange(PlotWidget::Axis::Bottom, 500, 1500);
         chart->setLegendColour(palette().color(QPalette::Window));
         pc1->setTabVisible(pg("tsTemp1"), true);
         m_ctx.label(QStringLiteral("panT1"))
@@ -484,6 +510,7 @@ void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
         pc2->setTabVisible(pg("tsTemp2"), false);
         sbShow->setEnabled(IsothermInputReady());
         chart->setAxisTitle(PlotWidget::Axis::Bottom, xp);
+        chart->setEmptyRange(PlotWidget::Axis::Bottom, 0, 1); // mole fraction
         chart->setLegendColour(palette().color(QPalette::Window));
         if (m_ctx.menu.addData)
             m_ctx.menu.addData->setEnabled(true);
