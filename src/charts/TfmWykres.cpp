@@ -5,6 +5,7 @@
 #include "PageControl.h"
 #include "PlotWidget.h"
 #include "TemperaturePage.h"
+#include "UserDataOverlay.h"
 #include "core/UiServices.h"
 #include "database/Query.h"
 #include "models/ViscosityModel.h"
@@ -102,6 +103,7 @@ TfmWykres::~TfmWykres()
     m_ctx.state.tempPoints1->Clear();
     selection::SelectedLines1().setDrawPending({});
     selection::SelectedLines2().setDrawPending({});
+    setUserDataTarget({});
     if (m_dm && m_dm->chartInputs() == static_cast<ChartInputs*>(this))
         m_dm->setChartInputs(nullptr);
 }
@@ -201,6 +203,7 @@ void TfmWykres::buildMenu(QMenuBar* bar)
     m_ctx.menu.saveGraph = actions.saveGraph;
     m_ctx.menu.addData = actions.addData;
     comesLater(m_ctx.menu.saveGraph);
+    connect(m_ctx.menu.addData, &QAction::triggered, this, &TfmWykres::Adddata1Click);
 }
 
 void TfmWykres::buildLowerPages()
@@ -338,6 +341,7 @@ void TfmWykres::FormCreate()
     selection::ensureSelectedPublications();
     selection::SelectedLines1().setDrawPending([this] { DrawPage1Lines(); });
     selection::SelectedLines2().setDrawPending([this] { DrawPage2Lines(); });
+    setUserDataTarget([this](const UserDataSubmission& data) { return drawUserDataOnChart(m_ctx, data); });
 }
 
 // ---- texts the data module reads ------------------------------------------------------
@@ -512,9 +516,10 @@ void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
         chart->setAxisTitle(PlotWidget::Axis::Bottom, xp);
         chart->setEmptyRange(PlotWidget::Axis::Bottom, 0, 1); // mole fraction
         chart->setLegendColour(palette().color(QPalette::Window));
-        if (m_ctx.menu.addData)
-            m_ctx.menu.addData->setEnabled(true);
     }
+    // The user's data can be drawn over isotherms and over temperature lines.
+    if (m_ctx.menu.addData)
+        m_ctx.menu.addData->setEnabled(true);
 }
 
 void TfmWykres::showProperty(const ChartChoices& c)
@@ -579,6 +584,8 @@ void TfmWykres::sbNextClick()
 }
 
 void TfmWykres::sbExitClick() { exitToWindows(); }
+
+void TfmWykres::Adddata1Click() { forms::showModal(QStringLiteral("fmWlasnedane")); }
 
 void TfmWykres::sbHelpClick() { TfmStart::OpenHelp(); }
 
