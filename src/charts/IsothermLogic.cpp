@@ -101,6 +101,21 @@ bool temperaturesInRange(const SlotFields& fields, const QLocale& locale)
     return inRange;
 }
 
+int viscositySlotAtZeroKelvin(const SlotFields& fields)
+{
+    for (int n = 1; n <= 4; ++n) {
+        const SlotField& f = fields[std::size_t(n - 1)];
+        if (!slotPreparedForTables(fields, n))
+            continue;
+        try {
+            if (fixedPointFromNormalised(NormaliseNumberText(f.text)).raw() == 0)
+                return n;
+        } catch (const NumberFormatError&) {
+        }
+    }
+    return 0;
+}
+
 QString isothermTitle(const QString& key, const QString& temperatureText)
 {
     return key + QLatin1Char(' ') + temperatureText + QStringLiteral("[K]");

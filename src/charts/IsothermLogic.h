@@ -60,6 +60,11 @@ bool slotDrawable(const SlotFields& fields, int slot);
 // (NumberFormatError on failure). Returns false when a temperature is above
 // 2000 K (2000 itself is accepted).
 bool temperaturesInRange(const SlotFields& fields, const QLocale& locale);
+// The first slot whose temperature "Show" would compute the viscosity at 0 K
+// (A*Exp(E/(R*T)) has no value there); 0 when none. A text that is no number
+// is left to the checks above.
+int viscositySlotAtZeroKelvin(const SlotFields& fields);
+inline const QString kZeroKelvinError = QStringLiteral("Error! The temperature must be above 0 [K]");
 inline const QString kTemperatureRangeError = QStringLiteral("Error! Temperature range <0,2000 [K]>");
 inline const QString kDataNotAvailable = QStringLiteral("This data isn\u2019t available in this version KORVEL database.");
 

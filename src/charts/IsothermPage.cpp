@@ -206,6 +206,13 @@ void IsothermPage::showIsotherms()
         return;
     }
     if (viscosity) {
+        // Refused before any viscosity table is written; the field stays open for a correction.
+        if (const int slot = viscositySlotAtZeroKelvin(f)) {
+            ui().error(kZeroKelvinError);
+            m_edT[slot - 1]->setEnabled(true);
+            m_edT[slot - 1]->setFocus();
+            return;
+        }
         for (int n = 1; n <= 4; ++n) {
             if (slotPreparedForTables(f, n))
                 FillViscosityTable(n);

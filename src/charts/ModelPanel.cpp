@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,8 +52,10 @@ ModelPanel::ModelPanel(ChartContext& context, QWidget* parent)
       m_butlerRun(std::make_unique<ButlerModelRun>())
 {
     setObjectName(QStringLiteral("ModelRow"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(2);
+    auto* row = new QHBoxLayout;
     m_lblViscosity = named(new QLabel(QStringLiteral("Select temperature and model of viscosity"), this), "lblViscosity");
     m_lblViscosity->hide();
     m_lblTmodel = named(new QLabel(QStringLiteral("T model ="), this), "lblTmodel");
@@ -67,10 +70,13 @@ ModelPanel::ModelPanel(ChartContext& context, QWidget* parent)
     m_cbModel1->setMinimumWidth(220);
     m_sbModelOK = named(new QPushButton(QStringLiteral("OK"), this), "sbModelOK");
     m_sbClear1 = named(new QPushButton(QStringLiteral("Clear"), this), "sbClear1");
-    for (QWidget* w : std::initializer_list<QWidget*>{m_lblViscosity, m_lblTmodel, m_edModel, m_lblK, m_lblSelectModel,
-                                                      m_cbModel1, m_sbModelOK, m_sbClear1})
+    // The caption on a line of its own keeps the row within the window's width.
+    rows->addWidget(m_lblViscosity);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_lblTmodel, m_edModel, m_lblK, m_lblSelectModel, m_cbModel1,
+                                                      m_sbModelOK, m_sbClear1})
         row->addWidget(w);
     row->addStretch();
+    rows->addLayout(row);
 
     connect(m_edModel, &QLineEdit::textChanged, this, &ModelPanel::edModelChange);
     connect(m_cbModel1, &QComboBox::currentTextChanged, this, &ModelPanel::cbModel1Change);

@@ -1,5 +1,7 @@
 #include "PageControl.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -27,7 +29,7 @@ void PageControl::addPage(QWidget* page, const QString& caption)
     button->setText(caption);
     button->setCheckable(true);
     button->setAutoRaise(false);
-    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setObjectName(page->objectName() + QStringLiteral("_tab"));
     fitTab(button);
@@ -95,7 +97,11 @@ void PageControl::setCaption(QWidget* page, const QString& caption)
 
 void PageControl::fitTab(QToolButton* button)
 {
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    // A tab shows its whole caption when there is room and shrinks (its tooltip
+    // keeps the caption) when many tabs share a narrow control.
+    const int full = button->fontMetrics().horizontalAdvance(button->text()) + 16;
+    button->setMinimumWidth(std::min(full, 44));
+    button->setToolTip(button->text());
 }
 
 QString PageControl::caption(QWidget* page) const

@@ -172,7 +172,12 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent), m_plot(new QCustomPlo
         a->setTicker(QSharedPointer<QCPAxisTicker>(new IncrementTicker(a)));
         a->grid()->setSubGridPen(QPen(Qt::gray, 0, Qt::DotLine));
     }
-    m_plot->legend->setVisible(true);
+    // The legend sits under the axes, where it covers no data, in as many
+    // columns as fit; it is in the layout only while it has entries.
+    m_plot->axisRect()->insetLayout()->take(m_plot->legend);
+    m_plot->legend->setFillOrder(QCPLegend::foColumnsFirst);
+    m_plot->legend->setWrap(3);
+    m_plot->legend->setVisible(false);
     m_plot->legend->setBrush(palette().color(QPalette::Window));
     m_plot->legend->setBorderPen(QPen(palette().color(QPalette::Window)));
     m_legendColour = palette().color(QPalette::Window);
@@ -196,7 +201,34 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent), m_plot(new QCustomPlo
     setPanelColour(QColor(0xC0, 0xDC, 0xC0));
 }
 
-PlotWidget::~PlotWidget() = default;
+PlotWidget::~PlotWidget()
+{
+    // The plot deletes the elements of its layout; give the legend back to it.
+    if (m_plot->legend->layout() != m_plot->plotLayout())
+        m_plot->plotLayout()->addElement(m_plot->plotLayout()->rowCount(), 0, m_plot->legend);
+}
+
+void PlotWidget::placeLegend()
+{
+    QCPLegend* legend = m_plot->legend;
+    QCPLayoutGrid* layout = m_plot->plotLayout();
+    const bool show = m_legendWanted && legend->itemCount() > 0;
+    const bool placed = legend->layout() == layout;
+    if (show && !placed) {
+        layout->addElement(layout->rowCount(), 0, legend);
+        layout->setRowStretchFactor(layout->rowCount() - 1, 0.001);
+    } else if (!show && placed) {
+        layout->take(legend);
+        layout->simplify();
+    }
+    legend->setVisible(show);
+}
+
+void PlotWidget::setEmptyRange(Axis a, double lower, double upper)
+{
+    m_emptyRange[a == Axis::Bottom ? 0 : 1] = {lower, upper};
+    seriesChanged();
+}
 
 bool PlotWidget::eventFilter(QObject* watched, QEvent* event)
 {
@@ -279,6 +311,7 @@ void PlotWidget::updateLegend()
         else if (!s->inLegend() && listed)
             s->graph()->removeFromLegend();
     }
+    placeLegend();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -292,10 +325,21 @@ QStringList PlotWidget::legendTitles() const
     return titles;
 }
 
-namespace {
-// Fits the axes to the data with a small margin, so that markers at the ends stay whole.
-void fitAxes(QCustomPlot* plot)
+// Fits the axes to the data with a small margin, so that markers at the ends
+// stay whole; without data each axis shows its empty range.
+void PlotWidget::fitAxes()
 {
+    QCustomPlot* plot = m_plot;
+    bool anyData = false;
+    for (int i = 0; i < plot->graphCount(); ++i)
+        anyData = anyData || !plot->graph(i)->data()->isEmpty();
+    if (!anyData) {
+        QCPAxis* axes[2] = {plot->xAxis, plot->yAxis};
+        for (int i = 0; i < 2; ++i)
+            if (m_emptyRange[i])
+                axes[i]->setRange(m_emptyRange[i]->first, m_emptyRange[i]->second);
+        return;
+    }
     plot->rescaleAxes();
     for (QCPAxis* a : {plot->xAxis, plot->yAxis}) {
         const QCPRange r = a->range();
@@ -303,19 +347,19 @@ void fitAxes(QCustomPlot* plot)
         a->setRange(r.lower - margin, r.upper + margin);
     }
 }
-} // namespace
 
 void PlotWidget::seriesChanged()
 {
+    placeLegend();
     if (!m_zoomed)
-        fitAxes(m_plot);
+        fitAxes();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void PlotWidget::refresh()
 {
     if (!m_zoomed)
-        fitAxes(m_plot);
+        fitAxes();
     m_plot->replot();
 }
 
@@ -384,7 +428,8 @@ void PlotWidget::setPlotBackground(const QColor& colour)
 
 void PlotWidget::setLegendVisible(bool visible)
 {
-    m_plot->legend->setVisible(visible);
+    m_legendWanted = visible;
+    placeLegend();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -411,7 +456,7 @@ void PlotWidget::zoomTo(double xLower, double xUpper, double yLower, double yUpp
 void PlotWidget::resetZoom()
 {
     m_zoomed = false;
-    fitAxes(m_plot);
+    fitAxes();
     m_plot->replot();
 }
 

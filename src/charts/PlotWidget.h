@@ -12,6 +12,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QCustomPlot;
 class QCPGraph;
@@ -104,8 +106,11 @@ public:
     void setPanelColour(const QColor& colour);
     QColor panelColour() const { return m_panelColour; }
     void setPlotBackground(const QColor& colour);
+    // The legend is shown under the axes while it is wanted and has entries.
     void setLegendVisible(bool visible);
     bool legendVisible() const;
+    // The range an axis shows while no series has points.
+    void setEmptyRange(Axis axis, double lower, double upper);
     void setLegendColour(const QColor& colour);
     QColor legendColour() const { return m_legendColour; }
     // Legend entries in chart order (titles of the series shown in the legend).
@@ -139,6 +144,8 @@ private:
     QCPAxis* axis(Axis a) const;
     void seriesChanged();
     void updateLegend();
+    void placeLegend();
+    void fitAxes();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QCustomPlot* m_plot;
@@ -147,6 +154,8 @@ private:
     QColor m_panelColour;
     QColor m_legendColour;
     bool m_zoomEnabled = true;
+    bool m_legendWanted = true;
+    std::optional<std::pair<double, double>> m_emptyRange[2];
     bool m_zoomed = false;
     QPoint m_pressPos;
     bool m_pressed = false;

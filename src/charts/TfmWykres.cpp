@@ -7,6 +7,7 @@
 #include "PageControl.h"
 #include "PlotWidget.h"
 #include "TemperaturePage.h"
+#include "UserDataOverlay.h"
 #include "core/UiServices.h"
 #include "database/Query.h"
 #include "models/ViscosityModel.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -63,6 +65,23 @@ QLabel* captionPanel(QWidget* parent, const QString& name)
     return label;
 }
 
+// Commands whose work is not in this version yet: disabled, and the tooltip says so.
+const QString kComesLater = QStringLiteral("Comes in a later version of Korvel 3");
+
+void comesLater(QAction* item)
+{
+    item->setEnabled(false);
+    item->setToolTip(kComesLater);
+    if (QMenu* menu = qobject_cast<QMenu*>(item->parent()))
+        menu->setToolTipsVisible(true);
+}
+
+void comesLater(QWidget* control)
+{
+    control->setEnabled(false);
+    control->setToolTip(kComesLater);
+}
+
 } // namespace
 
 // ---- creation ---------------------------------------------------------------------
@@ -88,6 +107,7 @@ TfmWykres::~TfmWykres()
     m_ctx.state.tempPoints1->Clear();
     selection::SelectedLines1().setDrawPending({});
     selection::SelectedLines2().setDrawPending({});
+    setUserDataTarget({});
     if (m_dm && m_dm->chartInputs() == static_cast<ChartInputs*>(this))
         m_dm->setChartInputs(nullptr);
 }
@@ -111,7 +131,7 @@ void TfmWykres::buildWindow()
     m_memoRownania->hide();
     m_memoViscoModel = named(new QPlainTextEdit(m_ctx.chart), "MemoViscoModel");
     m_memoViscoModel->hide();
-    middle->addWidget(m_ctx.chart, 3);
+    middle->addWidget(m_ctx.chart, 1);
 
     QFrame* panel6 = panel(this, "Panel6");
     auto* right = new QVBoxLayout(panel6);
@@ -131,7 +151,10 @@ void TfmWykres::buildWindow()
     right->addWidget(panel5);
     right->addWidget(panel3, 2);
     right->addWidget(panel4, 3);
-    middle->addWidget(panel6, 2);
+    // The selectors keep a readable width; the chart takes the rest of the window.
+    panel6->setMinimumWidth(260);
+    panel6->setMaximumWidth(330);
+    middle->addWidget(panel6, 0);
     root->addLayout(middle, 1);
 
     // Upper page control: the isotherm input and temperature page 1.
@@ -183,6 +206,8 @@ void TfmWykres::buildMenu(QMenuBar* bar)
     m_ctx.menu.viscosityModel = actions.viscosityModel;
     m_ctx.menu.saveGraph = actions.saveGraph;
     m_ctx.menu.addData = actions.addData;
+    comesLater(m_ctx.menu.saveGraph);
+    connect(m_ctx.menu.addData, &QAction::triggered, this, &TfmWykres::Adddata1Click);
 }
 
 void TfmWykres::buildLowerPages()
@@ -273,6 +298,7 @@ void TfmWykres::buildButtonPanel(QWidget* parent)
         buttons->addWidget(button);
     layout->addLayout(buttons);
 
+    comesLater(b.sbPrint);
     connect(b.sbButler, &QPushButton::clicked, this, &TfmWykres::sbButlerClick);
     connect(b.sbHelp, &QPushButton::clicked, this, &TfmWykres::sbHelpClick);
     connect(b.sbExit, &QPushButton::clicked, this, &TfmWykres::sbExitClick);
@@ -291,8 +317,10 @@ void TfmWykres::FormCreate()
     chart->setMinorTickCount(PlotWidget::Axis::Bottom, 0);
     chart->setMinorGridVisible(PlotWidget::Axis::Bottom, true);
     chart->setAxisIncrement(PlotWidget::Axis::Left, 0.05);
+    // Minor ticks on the value axis, but no minor grid lines: they hatched the plot.
     chart->setMinorTickCount(PlotWidget::Axis::Left, 4);
-    chart->setMinorGridVisible(PlotWidget::Axis::Left, true);
+    chart->setMinorGridVisible(PlotWidget::Axis::Left, false);
+    chart->setEmptyRange(PlotWidget::Axis::Left, 0, 1);
     chart->setAxisLineVisible(PlotWidget::Axis::Bottom, false);
     chart->setAxisLineVisible(PlotWidget::Axis::Left, false);
     chart->setLegendVisible(true);
@@ -317,6 +345,7 @@ void TfmWykres::FormCreate()
     selection::ensureSelectedPublications();
     selection::SelectedLines1().setDrawPending([this] { DrawPage1Lines(); });
     selection::SelectedLines2().setDrawPending([this] { DrawPage2Lines(); });
+    setUserDataTarget([this](const UserDataSubmission& data) { return drawUserDataOnChart(m_ctx, data); });
 }
 
 // ---- texts the data module reads ------------------------------------------------------
@@ -462,6 +491,7 @@ void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
     QPushButton* sbShow = m_isothermPage->sbShow();
     if (!isotherms) {
         chart->setAxisTitle(PlotWidget::Axis::Bottom, QStringLiteral("Temperature [K]"));
+        chart->setEmptyRange(PlotWidget::Axis::Bottom, 500, 1500);
         chart->setLegendColour(palette().color(QPalette::Window));
         pc1->setTabVisible(pg("tsTemp1"), true);
         m_ctx.label(QStringLiteral("panT1"))
@@ -488,10 +518,12 @@ void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
         pc2->setTabVisible(pg("tsTemp2"), false);
         sbShow->setEnabled(IsothermInputReady());
         chart->setAxisTitle(PlotWidget::Axis::Bottom, xp);
+        chart->setEmptyRange(PlotWidget::Axis::Bottom, 0, 1); // mole fraction
         chart->setLegendColour(palette().color(QPalette::Window));
-        if (m_ctx.menu.addData)
-            m_ctx.menu.addData->setEnabled(true);
     }
+    // The user's data can be drawn over isotherms and over temperature lines.
+    if (m_ctx.menu.addData)
+        m_ctx.menu.addData->setEnabled(true);
 }
 
 void TfmWykres::showProperty(const ChartChoices& c)
@@ -556,6 +588,8 @@ void TfmWykres::sbNextClick()
 }
 
 void TfmWykres::sbExitClick() { exitToWindows(); }
+
+void TfmWykres::Adddata1Click() { forms::showModal(QStringLiteral("fmWlasnedane")); }
 
 void TfmWykres::sbHelpClick() { TfmStart::OpenHelp(); }
 

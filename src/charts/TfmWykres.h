@@ -78,6 +78,7 @@ public:
     void sbNextClick();
     void sbExitClick();
     void sbHelpClick();
+    void Adddata1Click(); // the user-data window, modal
     void DBChart1Click() { ToggleChartOnly(); }
     void ToggleChartOnly();
     // Handlers of the pages and the model panel, reachable by their names.

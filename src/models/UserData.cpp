@@ -74,6 +74,24 @@ QString UserDataError::message() const
     return kCannotConvert + QStringLiteral("\nLine %1: %2").arg(m_line).arg(m_text);
 }
 
+namespace {
+UserDataTarget& target()
+{
+    static UserDataTarget current;
+    return current;
+}
+} // namespace
+
+void setUserDataTarget(UserDataTarget t) { target() = std::move(t); }
+bool hasUserDataTarget() { return bool(target()); }
+
+QString drawUserData(const UserDataSubmission& submission)
+{
+    if (!target())
+        return QStringLiteral("Open a chart first: the data is drawn over the chart of a property.");
+    return target()(submission);
+}
+
 QString decodeUserDataFile(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

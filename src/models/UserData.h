@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -91,6 +92,21 @@ private:
     int m_line;
     QString m_text;
 };
+
+// What the user-data window hands to the chart on "OK".
+struct UserDataSubmission {
+    QStringList lines;   // the data buffer, one point per line
+    QString author;      // edAuthor
+    QString temperature; // edWlasneT
+};
+
+// The chart that draws the user's data: the chart window installs itself while
+// it is open. The target returns an empty text when it drew the data, or the
+// refusal to show; an unreadable line raises UserDataError.
+using UserDataTarget = std::function<QString(const UserDataSubmission&)>;
+void setUserDataTarget(UserDataTarget target);
+bool hasUserDataTarget();
+QString drawUserData(const UserDataSubmission& submission);
 
 // A user-data file's bytes as text: UTF-8 when valid, otherwise windows-1250
 // (the code page of the files the older program wrote).

@@ -6,6 +6,7 @@
 #include "browsers/TfmDTA.h"
 #include "browsers/TfmDiagram.h"
 #include "browsers/TfmReferences.h"
+#include "browsers/TfmWlasnedane.h"
 
 namespace korvel::forms {
 
@@ -34,6 +35,7 @@ const QList<WindowFactory>& windowFactories()
         {QStringLiteral("fmBadania3"), &make<TfmBadania3>},
         {QStringLiteral("fmBadania4"), &make<TfmBadania4>},
         {QStringLiteral("fmDTA"), &make<TfmDTA>},
+        {QStringLiteral("fmWlasnedane"), &make<TfmWlasnedane>},
         {QStringLiteral("fmIida"), &make<TfmIida>},
         {QStringLiteral("fmKaptay"), &make<TfmKaptay>},
         {QStringLiteral("fmKozlov"), &make<TfmKozlov>},

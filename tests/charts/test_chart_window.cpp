@@ -597,7 +597,7 @@ private slots:
             QVERIFY(!v.button("sbGraph")->isEnabled());
             QCOMPARE(v.w->pageControl1()->visibleTabs(), QStringList{QStringLiteral("tsTemp1")});
             QCOMPARE(v.chart()->axisTitle(PlotWidget::Axis::Bottom), QStringLiteral("Temperature [K]"));
-            QVERIFY(!v.w->addDataAction()->isEnabled());
+            QVERIFY(v.w->addDataAction()->isEnabled()); // the user's data is drawn as lines over temperature dependences
         } else {
             QCOMPARE(v.w->pageControl1()->visibleTabs(), QStringList{QStringLiteral("tsX")});
             QVERIFY(v.w->addDataAction()->isEnabled());
