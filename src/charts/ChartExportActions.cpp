@@ -97,8 +97,6 @@ ChartExportActions::ChartExportActions(TfmWykres* window)
     hook(window->calculatedValueAction(), &ChartExportActions::Calculatedvalue1Click);
     hook(window->viscosityModelAction(), &ChartExportActions::Modelofviscosity1Click);
     if (QAction* saveGraph = window->saveGraphAction()) {
-        saveGraph->setEnabled(true);
-        saveGraph->setToolTip(QString());
         hook(saveGraph, &ChartExportActions::SaveGraphClick);
         QMenu* menu = nullptr;
         for (QObject* o : saveGraph->associatedObjects())
@@ -121,8 +119,6 @@ ChartExportActions::ChartExportActions(TfmWykres* window)
         }
     }
     if (auto* print = window->findChild<QPushButton*>(QStringLiteral("sbPrint"))) {
-        print->setEnabled(true);
-        print->setToolTip(QString());
         connect(print, &QPushButton::clicked, this, &ChartExportActions::sbPrintClick);
     }
     installCopy(m_chart, [this] { copyChart(); });

@@ -65,23 +65,6 @@ QLabel* captionPanel(QWidget* parent, const QString& name)
     return label;
 }
 
-// Commands whose work is not in this version yet: disabled, and the tooltip says so.
-const QString kComesLater = QStringLiteral("Comes in a later version of Korvel 3");
-
-void comesLater(QAction* item)
-{
-    item->setEnabled(false);
-    item->setToolTip(kComesLater);
-    if (QMenu* menu = qobject_cast<QMenu*>(item->parent()))
-        menu->setToolTipsVisible(true);
-}
-
-void comesLater(QWidget* control)
-{
-    control->setEnabled(false);
-    control->setToolTip(kComesLater);
-}
-
 } // namespace
 
 // ---- creation ---------------------------------------------------------------------
@@ -206,7 +189,6 @@ void TfmWykres::buildMenu(QMenuBar* bar)
     m_ctx.menu.viscosityModel = actions.viscosityModel;
     m_ctx.menu.saveGraph = actions.saveGraph;
     m_ctx.menu.addData = actions.addData;
-    comesLater(m_ctx.menu.saveGraph);
     connect(m_ctx.menu.addData, &QAction::triggered, this, &TfmWykres::Adddata1Click);
 }
 
@@ -298,7 +280,6 @@ void TfmWykres::buildButtonPanel(QWidget* parent)
         buttons->addWidget(button);
     layout->addLayout(buttons);
 
-    comesLater(b.sbPrint);
     connect(b.sbButler, &QPushButton::clicked, this, &TfmWykres::sbButlerClick);
     connect(b.sbHelp, &QPushButton::clicked, this, &TfmWykres::sbHelpClick);
     connect(b.sbExit, &QPushButton::clicked, this, &TfmWykres::sbExitClick);
