@@ -1,5 +1,6 @@
 #include "TfmWykres.h"
 
+#include "ApproximationCommands.h"
 #include "IsothermPage.h"
 #include "ModelPanel.h"
 #include "PageControl.h"
@@ -295,6 +296,9 @@ void TfmWykres::buildButtonPanel(QWidget* parent)
     layout->addLayout(buttons);
 
     comesLater(b.sbPrint);
+    m_approximation = new ApproximationCommands(m_ctx, this);
+    connect(b.sbGraph, &QPushButton::clicked, this, &TfmWykres::sbGraphClick);
+    connect(b.sbPbSn, &QPushButton::clicked, this, &TfmWykres::sbPbSnClick);
     connect(b.sbButler, &QPushButton::clicked, this, &TfmWykres::sbButlerClick);
     connect(b.sbHelp, &QPushButton::clicked, this, &TfmWykres::sbHelpClick);
     connect(b.sbExit, &QPushButton::clicked, this, &TfmWykres::sbExitClick);
@@ -395,6 +399,8 @@ void TfmWykres::cbModel1Change() { m_modelPanel->cbModel1Change(); }
 void TfmWykres::sbModelOKClick() { m_modelPanel->sbModelOKClick(); }
 void TfmWykres::sbClear1Click() { m_modelPanel->sbClear1Click(); }
 void TfmWykres::sbButlerClick() { m_modelPanel->sbButlerClick(); }
+void TfmWykres::sbGraphClick() { m_approximation->sbGraphClick(); }
+void TfmWykres::sbPbSnClick() { m_approximation->sbPbSnClick(); }
 bool TfmWykres::IsothermInputReady() { return m_isothermPage->IsothermInputReady(); }
 bool TfmWykres::PublicationChosen() { return m_isothermPage->PublicationChosen(); }
 bool TfmWykres::Page1PublicationChosen() { return m_temperature1->PublicationChosen(); }

@@ -27,6 +27,7 @@ class QTimer;
 
 namespace korvel {
 
+class ApproximationCommands;
 class DbGrid;
 class IsothermPage;
 class ModelPanel;
@@ -110,6 +111,8 @@ public:
     void sbModelOKClick();
     void sbClear1Click();
     void sbButlerClick();
+    void sbGraphClick(); // "Approx" / "Points"
+    void sbPbSnClick();
 
     // Predicates that also stop the polling timer when true and start it when false.
     bool IsothermInputReady();
@@ -160,6 +163,7 @@ private:
     TemperaturePage* m_temperature1 = nullptr;
     TemperaturePage* m_temperature2 = nullptr;
     ModelPanel* m_modelPanel = nullptr;
+    ApproximationCommands* m_approximation = nullptr;
     QPlainTextEdit* m_memoRownania = nullptr;
     QPlainTextEdit* m_memoViscoModel = nullptr;
     QList<QFrame*> m_panels; // Panel1 .. Panel6
