@@ -1,6 +1,7 @@
 // "Approx" over calculated isotherms and "PbSn" in the chart window.
 #include "FixtureDatabase.h"
 #include "ScriptedUi.h"
+#include "browsers/TfmEut.h"
 #include "charts/ChartChoices.h"
 #include "charts/IsothermLogic.h"
 #include "charts/IsothermPage.h"
@@ -26,12 +27,20 @@ struct ApproxVisit {
     ChartChoices choices;
     TfmWykres* w = nullptr;
 
-    ApproxVisit(const QString& system, const QString& property, bool isotherms)
+    ApproxVisit(const QString& system, const QString& property, bool isotherms, int classId = 2,
+                const QString& className = QStringLiteral("Binary systems"), const QString& section = {})
     {
         dm.reset(new TdmDataModule);
-        choices = {QStringLiteral("Binary systems"), system, property, isotherms, !isotherms, false};
+        choices = {className, system, property, isotherms, !isotherms, false};
         setChartChoicesReader([this] { return choices; });
-        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2);
+        ui.onModal = [section](QWidget* window) {
+            if (auto* chooser = qobject_cast<TfmEut*>(window)) {
+                chooser->list()->chooseText(section);
+                chooser->findChild<QPushButton*>(QStringLiteral("sbOK"))->click();
+            }
+            return 0;
+        };
+        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), classId);
         dm->OpenSystems();
         dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
         dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
@@ -107,6 +116,24 @@ private slots:
         v.w->sbGraphClick();
         QCOMPARE(v.ui.texts(), (QStringList{kDataNotAvailable, kDataNotAvailable}));
         QCOMPARE(v.w->chart()->seriesCount(), count);
+    }
+
+    void calculatedValuesLine()
+    {
+        ApproxVisit v(QStringLiteral("Ag-Bi-Cu-Sn"), QStringLiteral("Density"), true, 4,
+                      QStringLiteral("Quaternary systems"), QStringLiteral("Quaternary section"));
+        v.showIsotherms(QStringLiteral("[2001Abc1]"), {QStringLiteral("1000")});
+        QVERIFY(v.w->IsothermCalculated(1));
+        const int before = v.w->chart()->seriesCount();
+        QVERIFY(before > 0);
+        const QList<QPointF> isotherm = v.w->chart()->series(before - 1)->points();
+        v.w->sbGraphClick();
+        QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
+        QCOMPARE(v.w->chart()->seriesCount(), before + 1);
+        PlotSeries* line = v.w->chart()->series(before);
+        QCOMPARE(line->kind(), SeriesKind::Line);
+        QCOMPARE(line->colour(), QColor(0xFF0000));
+        QCOMPARE(line->points(), isotherm); // through the calculated values
     }
 
     void pbSnReference_data()
