@@ -197,12 +197,7 @@ void TfmWykres::buildWindow()
 
 void TfmWykres::buildMenu(QMenuBar* bar)
 {
-    const MainMenuActions actions = buildMainMenu(bar, MainMenuKind::Chart);
-    m_ctx.menu.equations = actions.equations;
-    m_ctx.menu.calculatedValue = actions.calculatedValue;
-    m_ctx.menu.viscosityModel = actions.viscosityModel;
-    m_ctx.menu.saveGraph = actions.saveGraph;
-    m_ctx.menu.addData = actions.addData;
+    m_ctx.menu = buildMainMenu(bar, MainMenuKind::Chart);
     comesLater(m_ctx.menu.saveGraph);
     connect(m_ctx.menu.addData, &QAction::triggered, this, &TfmWykres::Adddata1Click);
 }

@@ -1,7 +1,5 @@
 // "Approx" over calculated isotherms and "PbSn" in the chart window.
-#include "FixtureDatabase.h"
-#include "ScriptedUi.h"
-#include "browsers/TfmEut.h"
+#include "ChartVisit.h"
 #include "charts/ChartChoices.h"
 #include "charts/IsothermLogic.h"
 #include "charts/IsothermPage.h"
@@ -20,41 +18,11 @@ using namespace korvel;
 
 namespace {
 
-struct ApproxVisit {
-    test::ScriptedUi ui;
-    test::FixtureDatabase fixture{QStringLiteral("temperature")};
-    std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
-    TfmWykres* w = nullptr;
-
+struct ApproxVisit : test::ChartVisit {
     ApproxVisit(const QString& system, const QString& property, bool isotherms, int classId = 2,
                 const QString& className = QStringLiteral("Binary systems"), const QString& section = {})
+        : ChartVisit(QStringLiteral("temperature"), {classId, className, system, property, isotherms, false, section})
     {
-        dm.reset(new TdmDataModule);
-        choices = {className, system, property, isotherms, !isotherms, false};
-        setChartChoicesReader([this] { return choices; });
-        ui.onModal = [section](QWidget* window) {
-            if (auto* chooser = qobject_cast<TfmEut*>(window)) {
-                chooser->list()->chooseText(section);
-                chooser->findChild<QPushButton*>(QStringLiteral("sbOK"))->click();
-            }
-            return 0;
-        };
-        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), classId);
-        dm->OpenSystems();
-        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
-        dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
-        dm->OpenPublications();
-        dm->OpenPublications2();
-        dm->OpenAxisLabel();
-        w = new TfmWykres;
-        w->show();
-        QCoreApplication::processEvents();
-    }
-    ~ApproxVisit()
-    {
-        delete w;
-        setChartChoicesReader({});
     }
     // Shows the publication's isotherms at the given temperatures.
     void showIsotherms(const QString& key, const QStringList& temperatures)
