@@ -5,6 +5,7 @@
 // that several pages enable, and the polling timer.
 #include "SelectionLists.h"
 #include "core/Numbers.h"
+#include "shell/MainMenu.h"
 
 #include <QColor>
 #include <QString>
@@ -56,13 +57,7 @@ struct ChartState {
 };
 
 // The menu items of the chart window that its pages enable and disable.
-struct ChartMenu {
-    QAction* equations = nullptr;       // Equations1
-    QAction* calculatedValue = nullptr; // Calculatedvalue1
-    QAction* viscosityModel = nullptr;  // Modelofviscosity1
-    QAction* saveGraph = nullptr;       // SaveGraph
-    QAction* addData = nullptr;         // Adddata1
-};
+using ChartMenu = MainMenuActions;
 
 // The buttons of the bottom panel that more than one page drives.
 struct ChartButtons {

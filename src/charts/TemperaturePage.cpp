@@ -211,9 +211,10 @@ void TemperaturePage::GraphClick()
     readLineEnds(record);
     Query* line = lineQuery();
     if (line->field(QStringLiteral("ID_DANE_WLA_T")).isNull()) {
-        if (m_page == 1 && isProperty("Viscosity"))
-            drawMeasuredPoints(rows);
-        else
+        if (m_page == 1 && isProperty("Viscosity")) {
+            if (MeasuredPointsAvailable())
+                DrawMeasuredPoints(rows, true);
+        } else
             ui().message(kDataNotAvailable);
         return;
     }
@@ -240,39 +241,51 @@ void TemperaturePage::GraphClick()
     m_ctx.refreshChart();
 }
 
-void TemperaturePage::drawMeasuredPoints(const QList<int>& rows)
+bool TemperaturePage::MeasuredPointsAvailable()
+{
+    TdmDataModule* dm = m_ctx.dm;
+    const bool high = m_ctx.classNumber() >= 3;
+    dm->OpenPointSources();
+    Query* source = m_ctx.query(QStringLiteral("qrPunktyDos"));
+    Query* points = pointsQuery();
+    auto hasValue = [points](const char* column) {
+        for (int r = 0; r < points->rowCount(); ++r)
+            if (!points->value(r, QString::fromLatin1(column)).isNull())
+                return true;
+        return false;
+    };
+    if (high) {
+        dm->OpenSectionPoints();
+        if (!hasValue("Y")) {
+            ui().message(kDataNotAvailable);
+            return false;
+        }
+        return true;
+    }
+    dm->OpenPoints();
+    if (!hasValue("T")) {
+        ui().message(kDataNotAvailable);
+        return false;
+    }
+    const QVariant chosen = m_ctx.query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI"));
+    const QVariant found = source->rowCount() > 0 ? source->value(source->currentRow(), 0) : QVariant();
+    if (chosen.toString() != found.toString()) {
+        ui().information(kDataNotAvailablePlural);
+        return false;
+    }
+    return true;
+}
+
+Query* TemperaturePage::pointsQuery() const
+{
+    return m_ctx.query(m_ctx.classNumber() >= 3 ? QStringLiteral("qrPunkty45") : QStringLiteral("qrPunktyD"));
+}
+
+void TemperaturePage::DrawMeasuredPoints(const QList<int>& rows, bool legendEntries)
 {
     TdmDataModule* dm = m_ctx.dm;
     Query* equations = equationsQuery();
     const bool high = m_ctx.classNumber() >= 3;
-    dm->OpenPointSources();
-    Query* source = m_ctx.query(QStringLiteral("qrPunktyDos"));
-    Query* pointsQuery = m_ctx.query(high ? QStringLiteral("qrPunkty45") : QStringLiteral("qrPunktyD"));
-    auto hasValue = [pointsQuery](const char* column) {
-        for (int r = 0; r < pointsQuery->rowCount(); ++r)
-            if (!pointsQuery->value(r, QString::fromLatin1(column)).isNull())
-                return true;
-        return false;
-    };
-    if (!high) {
-        dm->OpenPoints();
-        if (!hasValue("T")) {
-            ui().message(kDataNotAvailable);
-            return;
-        }
-        const QVariant chosen = m_ctx.query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI"));
-        const QVariant found = source->rowCount() > 0 ? source->value(source->currentRow(), 0) : QVariant();
-        if (chosen.toString() != found.toString()) {
-            ui().information(kDataNotAvailablePlural);
-            return;
-        }
-    } else {
-        dm->OpenSectionPoints();
-        if (!hasValue("Y")) {
-            ui().message(kDataNotAvailable);
-            return;
-        }
-    }
     int counter = 0;
     for (int row : rows) {
         equations->setCurrentRow(row);
@@ -282,8 +295,10 @@ void TemperaturePage::drawMeasuredPoints(const QList<int>& rows)
             dm->OpenSectionPoints();
         else
             dm->OpenPoints();
-        TDBChartFromQuery measured(pointsQuery, m_ctx.chart);
+        TDBChartFromQuery measured(pointsQuery(), m_ctx.chart);
         measured.ShowMeasuredPoints(m_ctx.state.pointColourIndex);
+        if (!legendEntries)
+            continue;
         PlotSeries* legend = m_ctx.chart->addPointSeries(
             TemperaturePointList::lineTitle(m_dblAutor->text(), m_ctx.state.lineComposition.toDouble(), QLocale()),
             SeriesColours::at(counter), MarkerStyle::Square);

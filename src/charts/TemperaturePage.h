@@ -44,6 +44,12 @@ public:
     void ClearClick();
     void SelectAllClick();
     void GridCellClick();
+    // Page 1: whether the publication has measured points for the current
+    // composition; tells the user when it has none.
+    bool MeasuredPointsAvailable();
+    // Page 1: the measured points of each row as a square-marker series; with
+    // legend entries, one empty series per composition titled like its line.
+    void DrawMeasuredPoints(const QList<int>& rows, bool legendEntries);
     // Draws the pending line ends of this page (the line list calls it for a new line).
     void DrawLines();
 
@@ -62,7 +68,7 @@ private:
     TListaWybranychLini& lines() const;
     void readLineEnds(LineRecord& record) const;
     Query* lineQuery() const;
-    void drawMeasuredPoints(const QList<int>& rows);
+    Query* pointsQuery() const;
 
     int m_page;
     ChartContext& m_ctx;

@@ -1,7 +1,7 @@
 #include "TfmWykres.h"
 
+#include "ApproximationCommands.h"
 #include "ChartExportActions.h"
-
 #include "IsothermPage.h"
 #include "ModelPanel.h"
 #include "PageControl.h"
@@ -183,12 +183,7 @@ void TfmWykres::buildWindow()
 
 void TfmWykres::buildMenu(QMenuBar* bar)
 {
-    const MainMenuActions actions = buildMainMenu(bar, MainMenuKind::Chart);
-    m_ctx.menu.equations = actions.equations;
-    m_ctx.menu.calculatedValue = actions.calculatedValue;
-    m_ctx.menu.viscosityModel = actions.viscosityModel;
-    m_ctx.menu.saveGraph = actions.saveGraph;
-    m_ctx.menu.addData = actions.addData;
+    m_ctx.menu = buildMainMenu(bar, MainMenuKind::Chart);
     connect(m_ctx.menu.addData, &QAction::triggered, this, &TfmWykres::Adddata1Click);
 }
 
@@ -280,6 +275,9 @@ void TfmWykres::buildButtonPanel(QWidget* parent)
         buttons->addWidget(button);
     layout->addLayout(buttons);
 
+    m_approximation = new ApproximationCommands(m_ctx, this);
+    connect(b.sbGraph, &QPushButton::clicked, this, &TfmWykres::sbGraphClick);
+    connect(b.sbPbSn, &QPushButton::clicked, this, &TfmWykres::sbPbSnClick);
     connect(b.sbButler, &QPushButton::clicked, this, &TfmWykres::sbButlerClick);
     connect(b.sbHelp, &QPushButton::clicked, this, &TfmWykres::sbHelpClick);
     connect(b.sbExit, &QPushButton::clicked, this, &TfmWykres::sbExitClick);
@@ -380,6 +378,8 @@ void TfmWykres::cbModel1Change() { m_modelPanel->cbModel1Change(); }
 void TfmWykres::sbModelOKClick() { m_modelPanel->sbModelOKClick(); }
 void TfmWykres::sbClear1Click() { m_modelPanel->sbClear1Click(); }
 void TfmWykres::sbButlerClick() { m_modelPanel->sbButlerClick(); }
+void TfmWykres::sbGraphClick() { m_approximation->sbGraphClick(); }
+void TfmWykres::sbPbSnClick() { m_approximation->sbPbSnClick(); }
 bool TfmWykres::IsothermInputReady() { return m_isothermPage->IsothermInputReady(); }
 bool TfmWykres::PublicationChosen() { return m_isothermPage->PublicationChosen(); }
 bool TfmWykres::Page1PublicationChosen() { return m_temperature1->PublicationChosen(); }

@@ -27,6 +27,7 @@ class QTimer;
 
 namespace korvel {
 
+class ApproximationCommands;
 class ChartExportActions;
 class DbGrid;
 class IsothermPage;
@@ -111,6 +112,8 @@ public:
     void sbModelOKClick();
     void sbClear1Click();
     void sbButlerClick();
+    void sbGraphClick(); // "Approx" / "Points"
+    void sbPbSnClick();
 
     // Predicates that also stop the polling timer when true and start it when false.
     bool IsothermInputReady();
@@ -162,6 +165,7 @@ private:
     TemperaturePage* m_temperature1 = nullptr;
     TemperaturePage* m_temperature2 = nullptr;
     ModelPanel* m_modelPanel = nullptr;
+    ApproximationCommands* m_approximation = nullptr;
     QPlainTextEdit* m_memoRownania = nullptr;
     QPlainTextEdit* m_memoViscoModel = nullptr;
     ChartExportActions* m_exports = nullptr;

@@ -94,11 +94,10 @@ QString drawUserData(const UserDataSubmission& submission)
 
 QString decodeUserDataFile(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder cp1250("windows-1250");
+    if (bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    // Creating the converter is costly; one stateless decoder serves every file.
+    static QStringDecoder cp1250("windows-1250", QStringDecoder::Flag::Stateless);
     if (cp1250.isValid())
         return cp1250.decode(bytes);
     return QString::fromLatin1(bytes);

@@ -1,8 +1,7 @@
 // The chart window as a user first sees it: its size in every mode, the room
 // the chart gets, the legend, the empty chart's axes, the commands that come
 // in a later version, and the model temperature field.
-#include "FixtureDatabase.h"
-#include "ScriptedUi.h"
+#include "ChartVisit.h"
 #include "charts/ChartChoices.h"
 #include "charts/IsothermPage.h"
 #include "charts/PageControl.h"
@@ -26,38 +25,10 @@ using namespace korvel;
 
 namespace {
 
-struct LayoutVisit {
-    test::ScriptedUi ui;
-    test::FixtureDatabase fixture{QStringLiteral("temperature")};
-    std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
-    TfmWykres* w = nullptr;
-
+struct LayoutVisit : test::ChartVisit {
     LayoutVisit(int classId, const QString& className, const QString& system, const QString& property, bool isotherms)
+        : ChartVisit(QStringLiteral("temperature"), {classId, className, system, property, isotherms})
     {
-        dm.reset(new TdmDataModule);
-        choices = {className, system, property, isotherms, !isotherms, false};
-        setChartChoicesReader([this] { return choices; });
-        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), classId);
-        dm->OpenSystems();
-        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
-        dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
-        dm->OpenPublications();
-        dm->OpenPublications2();
-        dm->OpenAxisLabel();
-        ui.onModal = [](QWidget* window) {
-            if (auto* ok = window->findChild<QPushButton*>(QStringLiteral("sbOK")))
-                ok->click();
-            return 0;
-        };
-        w = new TfmWykres;
-        w->show();
-        QCoreApplication::processEvents();
-    }
-    ~LayoutVisit()
-    {
-        delete w;
-        setChartChoicesReader({});
     }
     template <typename T> T* get(const char* name) const
     {

@@ -2,8 +2,7 @@
 // lines, measured points and surface-tension lines: "Show", "Graph", the line
 // lists, "SELECT ALL", both "Clear"s, the viscosity points and the Butler
 // temperature curves.
-#include "FixtureDatabase.h"
-#include "ScriptedUi.h"
+#include "ChartVisit.h"
 #include "charts/ChartChoices.h"
 #include "charts/PlotWidget.h"
 #include "charts/SelectionLists.h"
@@ -26,33 +25,11 @@ namespace {
 
 const QString kNotAvailable = QStringLiteral("This data isn\u2019t available in this version KORVEL database.");
 
-struct TemperatureVisit {
-    test::ScriptedUi ui;
-    test::FixtureDatabase fixture{QStringLiteral("temperature")};
-    std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
-    TfmWykres* w = nullptr;
-
+struct TemperatureVisit : test::ChartVisit {
     TemperatureVisit(const QString& system, const QString& property, bool model = false)
+        : ChartVisit(QStringLiteral("temperature"),
+                     {.system = system, .property = property, .isotherms = false, .model = model})
     {
-        dm.reset(new TdmDataModule);
-        choices = {QStringLiteral("Binary systems"), system, property, false, true, model};
-        setChartChoicesReader([this] { return choices; });
-        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2);
-        dm->OpenSystems();
-        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
-        dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
-        dm->OpenPublications();
-        dm->OpenPublications2();
-        dm->OpenAxisLabel();
-        w = new TfmWykres;
-        w->show();
-        QCoreApplication::processEvents();
-    }
-    ~TemperatureVisit()
-    {
-        delete w;
-        setChartChoicesReader({});
     }
     TemperaturePage* page(int n) const { return w->temperaturePage(n); }
     // Picks the publication on page n and presses its "Show".
@@ -72,15 +49,6 @@ struct TemperatureVisit {
                     g->selectRow(row, true);
     }
     void graph(int n) const { page(n)->graphButton()->click(); }
-    PlotWidget* chart() const { return w->chart(); }
-    QList<PlotSeries*> series(SeriesKind kind) const
-    {
-        QList<PlotSeries*> result;
-        for (PlotSeries* s : chart()->allSeries())
-            if (s->kind() == kind)
-                result << s;
-        return result;
-    }
 };
 
 } // namespace

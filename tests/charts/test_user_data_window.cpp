@@ -1,8 +1,7 @@
 // The user-data window over the chart window: the enabling of "OK", drawing
 // the user's points (isotherms) and lines (temperature dependences), a line
 // that cannot be read, "Load" and "Save".
-#include "FixtureDatabase.h"
-#include "ScriptedUi.h"
+#include "ChartVisit.h"
 #include "browsers/TfmWlasnedane.h"
 #include "charts/ChartChoices.h"
 #include "charts/PlotWidget.h"
@@ -29,47 +28,23 @@ using namespace korvel;
 
 namespace {
 
-struct UserDataVisit {
-    test::ScriptedUi ui;
-    test::FixtureDatabase fixture{QStringLiteral("temperature")};
-    std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
-    TfmWykres* w = nullptr;
+struct UserDataVisit : test::ChartVisit {
     TfmWlasnedane* data = nullptr;
     // What the user does while the user-data window is open.
     std::function<void(TfmWlasnedane*)> script;
 
     explicit UserDataVisit(bool isotherms)
+        : ChartVisit(QStringLiteral("temperature"), {.isotherms = isotherms})
     {
-        dm.reset(new TdmDataModule);
-        choices = {QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), isotherms,
-                   !isotherms, false};
-        setChartChoicesReader([this] { return choices; });
-        dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2);
-        dm->OpenSystems();
-        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn"));
-        dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), QStringLiteral("Density"));
-        dm->OpenPublications();
-        dm->OpenPublications2();
-        dm->OpenAxisLabel();
         data = new TfmWlasnedane;
         forms::setWindow(QStringLiteral("fmWlasnedane"), data);
-        ui.onModal = [this](QWidget* window) {
+        onOtherModal = [this](QWidget* window) {
             window->show();
             if (script)
                 script(static_cast<TfmWlasnedane*>(window));
-            return 0;
         };
-        w = new TfmWykres;
-        w->show();
-        QCoreApplication::processEvents();
     }
-    ~UserDataVisit()
-    {
-        delete w;
-        forms::release(QStringLiteral("fmWlasnedane"));
-        setChartChoicesReader({});
-    }
+    ~UserDataVisit() { forms::release(QStringLiteral("fmWlasnedane")); }
     // Opens the window from the menu, types the data and presses "OK".
     void enter(const QString& text, const QString& t = QStringLiteral("1273"), const QString& author = QStringLiteral("ABC"))
     {
