@@ -1,6 +1,6 @@
 // The chart window as a user first sees it: its size in every mode, the room
-// the chart gets, the legend, the empty chart's axes, the commands that come
-// in a later version, and the model temperature field.
+// the chart gets, the legend, the empty chart's axes, Print and Save graph on
+// offer, and the model temperature field.
 #include "ChartVisit.h"
 #include "charts/ChartChoices.h"
 #include "charts/IsothermPage.h"
