@@ -77,7 +77,7 @@ JpegDecoder::Result JpegDecoder::decodeFile(const QString& path)
     return decode(file.readAll(), path);
 }
 
-JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& name)
+JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& name, qint64 maxPixels)
 {
     if (data.isEmpty())
         return {QImage(), failure(name, QStringLiteral("the file is empty."))};
@@ -107,7 +107,7 @@ JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& n
     jpeg_read_header(&info, TRUE);
     // jpeg_start_decompress allocates for the declared size: check it first.
     const qint64 declaredPixels = qint64(info.image_width) * qint64(info.image_height);
-    if (info.image_width > unsigned(MaxSide) || info.image_height > unsigned(MaxSide) || declaredPixels > MaxPixels) {
+    if (info.image_width > unsigned(MaxSide) || info.image_height > unsigned(MaxSide) || declaredPixels > qMin(maxPixels, MaxPixels)) {
         const QString size = QStringLiteral("%1 × %2").arg(info.image_width).arg(info.image_height);
         jpeg_destroy_decompress(&info);
         return {QImage(), failure(name, QStringLiteral("the picture is too large (%1 pixels).").arg(size))};

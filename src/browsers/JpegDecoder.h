@@ -31,8 +31,9 @@ public:
     static constexpr int MaxScans = 500;
 
     static Result decodeFile(const QString& path);
-    // name: what the error texts call the data (usually the file's path).
-    static Result decode(const QByteArray& data, const QString& name);
+    // name: what the error texts call the data (usually the file's path);
+    // maxPixels: a tighter pixel limit where a caller wants one.
+    static Result decode(const QByteArray& data, const QString& name, qint64 maxPixels = MaxPixels);
 };
 
 } // namespace korvel
