@@ -45,6 +45,8 @@ while IFS= read -r seed; do
 done <"$build/fuzz/fuzz_$target.seeds"
 
 log="$build/fuzz/fuzz_$target.log"
+stamp="$build/fuzz/fuzz_$target.started"
+touch "$stamp"
 status=0
 if [ "$seconds" = 0 ]; then
   "$build/fuzz/fuzz_$target" -runs=0 "$@" "$seeds" >"$log" 2>&1 || status=$?
@@ -54,9 +56,9 @@ else
 fi
 executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
 [ -n "$executions" ] || executions=$(grep -o 'Done [0-9]* runs' "$log" | tail -n1 | tr -dc 0-9)
-found=$(find "$crashes" -type f | wc -l)
+found=$(find "$crashes" -type f -newer "$stamp" | wc -l)
 echo "fuzz_$target: ${executions:-?} executions in ${seconds} s, exit status $status," \
-     "$found crash file(s) in $crashes, corpus $(find "$corpus" -type f | wc -l) inputs, log $log"
+     "$found new crash file(s) in $crashes, corpus $(find "$corpus" -type f | wc -l) inputs, log $log"
 if [ "$status" -ne 0 ]; then
   grep -m1 -A12 'ERROR:\|runtime error\|==ERROR' "$log" || tail -n 20 "$log"
 fi

@@ -1,8 +1,8 @@
 // "Show" of the chart window with T1..T4 filled and "  Show calculated value"
 // checked, for a binary and a quinary system (density), timed through the real
 // window, next to the statements that "Show" opens run directly on SQLite.
-// Databases: the shipped one, the chart fixture, and each scaled 100x (every
-// publication copied 99 times with its rows, scale_database.sql).
+// Databases: the shipped one, the chart fixture, each scaled 100x and the shipped one 1000x (every
+// publication copied factor - 1 times with its rows, scale_database.sql).
 //
 //   bench_chart_show [--db=NAME=PATH ...] [benchmark flags]
 #include "ScriptedUi.h"
@@ -94,7 +94,7 @@ bool copyInto(const QString& source, Database& target)
     return ok;
 }
 
-bool scale(const Database& db)
+bool scale(const Database& db, int factor)
 {
     QFile script(QStringLiteral(KORVEL_SCALE_SQL));
     if (!script.open(QIODevice::ReadOnly))
@@ -103,7 +103,10 @@ bool scale(const Database& db)
     if (sqlite3_open(db.file().toUtf8().constData(), &handle) != SQLITE_OK)
         return false;
     char* error = nullptr;
-    const bool ok = sqlite3_exec(handle, script.readAll().constData(), nullptr, nullptr, &error) == SQLITE_OK;
+    const QByteArray factorSql = QStringLiteral("CREATE TEMP TABLE scale_factor(factor INTEGER); "
+                                                "INSERT INTO scale_factor VALUES (%1);").arg(factor).toUtf8();
+    const bool ok = sqlite3_exec(handle, factorSql.constData(), nullptr, nullptr, &error) == SQLITE_OK
+                    && sqlite3_exec(handle, script.readAll().constData(), nullptr, nullptr, &error) == SQLITE_OK;
     if (!ok)
         std::fprintf(stderr, "scaling %s: %s\n", qPrintable(db.name), error);
     sqlite3_free(error);
@@ -279,9 +282,14 @@ int main(int argc, char** argv)
         }
         Database plain{name, {}};
         Database scaled{name + QStringLiteral("x100"), {}};
-        if (!copyInto(path, plain) || !copyInto(path, scaled) || !scale(scaled))
+        if (!copyInto(path, plain) || !copyInto(path, scaled) || !scale(scaled, 100))
             continue;
-        for (const Database& db : {plain, scaled}) {
+        QList<Database> databases = {plain, scaled};
+        // The shipped database also x1000 (about 670 000 equation rows).
+        Database large{name + QStringLiteral("x1000"), {}};
+        if (name == QLatin1String("shipped") && copyInto(path, large) && scale(large, 1000))
+            databases << large;
+        for (const Database& db : databases) {
             for (const Case& c : {kBinary, kQuinary}) {
                 const std::string suffix = (db.name + QLatin1Char('/') + c.system).toStdString();
                 benchmark::RegisterBenchmark(("Show/" + suffix).c_str(), BM_Show, db, c)->Unit(benchmark::kMicrosecond);

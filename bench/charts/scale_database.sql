@@ -1,5 +1,7 @@
--- Scales a Korvel 3 property database by 100 for the benchmarks: every
--- publication gets 99 copies (new identifiers, key with " #n" appended), and
+-- Scales a Korvel 3 property database by 100 (or by the factor in the temporary
+-- table scale_factor, when the connection has created it: 1000 gives x1000)
+-- for the benchmarks: every publication gets factor - 1 copies (new
+-- identifiers, key with " #n" appended), and
 -- every row that belongs to a publication (links, equations, temperature lines,
 -- measured points, figures) is copied with it. Systems, compositions, molar
 -- masses and eutectic sections stay as they are, so a query for one of the
@@ -8,7 +10,10 @@
 -- for timing only. Run it on a copy: sqlite3 copy.sqlite < scale_database.sql
 BEGIN;
 CREATE TEMP TABLE k(n INTEGER PRIMARY KEY);
-WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 99) INSERT INTO k SELECT n FROM c;
+CREATE TEMP TABLE IF NOT EXISTS scale_factor(factor INTEGER);
+INSERT INTO scale_factor SELECT 100 WHERE NOT EXISTS (SELECT 1 FROM scale_factor);
+WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < (SELECT MAX(factor) FROM scale_factor) - 1)
+  INSERT INTO k SELECT n FROM c;
 CREATE TEMP TABLE m AS SELECT
   (SELECT IFNULL(MAX(ID_PUBLIKACJI), 0) FROM PUBLIKACJE) AS pub,
   (SELECT IFNULL(MAX(ID_DANE_WLA), 0) FROM DANE_WLASNOSCI) AS dw,

@@ -76,6 +76,14 @@ class TestDataModule : public QObject {
             QVERIFY(q("qrAutor")->locate(QStringLiteral("OZNACZENIE"), key));
             chart.pub[0] = key;
         }
+        // Ag-Sn viscosity of [2005Ghi3], slot 1 filled at 1273 K (three rows).
+        void viscosityFilled()
+        {
+            choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+            publication(QStringLiteral("[2005Ghi3]"));
+            chart.t[1] = QStringLiteral("1273");
+            dm->FillViscosityTable(1);
+        }
     };
 
 private slots:
@@ -481,10 +489,7 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(bool, namesTheFile);
         Setup s;
-        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
-        s.publication(QStringLiteral("[2005Ghi3]"));
-        s.chart.t[1] = QStringLiteral("1273");
-        s.dm->FillViscosityTable(1);
+        s.viscosityFilled();
         QSqlDatabase db = QSqlDatabase::database(s.dm->connectionName());
         if (!sql.isEmpty())
             QVERIFY2(QSqlQuery(db).exec(sql), qPrintable(sql));
@@ -524,10 +529,7 @@ private slots:
     void busyDatabaseIsWaitedForThenReported()
     {
         Setup s;
-        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
-        s.publication(QStringLiteral("[2005Ghi3]"));
-        s.chart.t[1] = QStringLiteral("1273");
-        s.dm->FillViscosityTable(1);
+        s.viscosityFilled();
         QSqlDatabase mine = QSqlDatabase::database(s.dm->connectionName());
         QVERIFY(QSqlQuery(mine).exec(QStringLiteral("PRAGMA busy_timeout = 300")));
         {

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QString& line : lines)
         if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
             std::abort();
-    const QStringList entries = DiagramReferences::parse(bytes, system);
+    const QStringList entries = DiagramReferences::parse(lines, system);
     if (entries.size() > lines.size())
         std::abort();
     for (const QString& entry : entries)

@@ -225,23 +225,27 @@ private slots:
 
     void molarVolumeAgainstTemperatureKeepsNextDisabled()
     {
-        Program p;
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
-            Controls c{w};
-            c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-            c.box('T')->click();
-            QVERIFY(c.next()->isEnabled());
-            // Choosing molar volume while "Temperature dependence" is checked.
-            QVERIFY(w->propertyList()->chooseText(QStringLiteral("Molar volume")));
-            QVERIFY(!c.next()->isEnabled());
-            QTest::qWait(40);
-            QVERIFY(!c.next()->isEnabled());
-            // Choosing another system does not enable it either.
-            QVERIFY(w->systemList()->chooseText(QStringLiteral("Cu-Sn")));
-            QVERIFY(!c.next()->isEnabled());
-            c.box('X')->click();
-            QVERIFY(c.next()->isEnabled());
-        });
+        // One program at a time: a second createWindows() would take over the
+        // window registry and leave the first program's windows undeleted.
+        {
+            Program p;
+            p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+                Controls c{w};
+                c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+                c.box('T')->click();
+                QVERIFY(c.next()->isEnabled());
+                // Choosing molar volume while "Temperature dependence" is checked.
+                QVERIFY(w->propertyList()->chooseText(QStringLiteral("Molar volume")));
+                QVERIFY(!c.next()->isEnabled());
+                QTest::qWait(40);
+                QVERIFY(!c.next()->isEnabled());
+                // Choosing another system does not enable it either.
+                QVERIFY(w->systemList()->chooseText(QStringLiteral("Cu-Sn")));
+                QVERIFY(!c.next()->isEnabled());
+                c.box('X')->click();
+                QVERIFY(c.next()->isEnabled());
+            });
+        }
         // Molar volume chosen before any system, then "Temperature dependence":
         // the timer must not switch "Next" on behind the rule's back.
         Program q;
