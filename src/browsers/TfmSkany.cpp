@@ -1,0 +1,66 @@
+#include "TfmSkany.h"
+
+#include "PictureView.h"
+#include "database/DataModule.h"
+#include "shell/Forms.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace korvel {
+
+TfmSkany::TfmSkany(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Korvel 3"));
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    resize(800, 640);
+    auto* layout = new QVBoxLayout(this);
+    m_Image1 = new PictureView(this);
+    m_Image1->setObjectName(QStringLiteral("Image1"));
+    layout->addWidget(m_Image1, 1);
+    auto* buttons = new QHBoxLayout;
+    m_sbReferences = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("References"), this);
+    m_sbReferences->setObjectName(QStringLiteral("sbReferences"));
+    m_sbPrint = new QPushButton(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("Print"), this);
+    m_sbPrint->setObjectName(QStringLiteral("sbPrint"));
+    m_sbExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"), this);
+    m_sbExit->setObjectName(QStringLiteral("sbExit"));
+    for (QPushButton* b : {m_sbReferences, m_sbPrint, m_sbExit})
+        b->setAutoDefault(false);
+    buttons->addWidget(m_sbReferences);
+    buttons->addStretch();
+    buttons->addWidget(m_sbPrint);
+    buttons->addWidget(m_sbExit);
+    layout->addLayout(buttons);
+    m_sbPrint->setEnabled(false);
+    m_sbPrint->setToolTip(QStringLiteral("Printing of pictures is not available in this version."));
+    connect(m_sbExit, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_sbReferences, &QPushButton::clicked, this, &TfmSkany::sbReferencesClick);
+    connect(m_sbPrint, &QPushButton::clicked, this, &TfmSkany::sbPrintClick);
+}
+
+void TfmSkany::setPicture(const QImage& image)
+{
+    m_Image1->setPicture(image);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->availableGeometry().size() * 0.9 : QSize(1200, 900);
+    const QSize extra = size() - m_Image1->size();
+    resize(windowSizeForPicture(image.size(), extra.expandedTo(QSize(24, 60)), available));
+}
+
+QImage TfmSkany::picture() const { return m_Image1->picture(); }
+
+void TfmSkany::sbReferencesClick()
+{
+    if (TdmDataModule* dm = TdmDataModule::instance())
+        dm->OpenPublications();
+    forms::showModal(QStringLiteral("fmReferences"));
+}
+
+void TfmSkany::sbPrintClick() {}
+
+} // namespace korvel
