@@ -1,5 +1,7 @@
 #include "TfmDiagram.h"
 
+#include "export/PicturePrint.h"
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
@@ -47,9 +49,6 @@ TfmDiagram::TfmDiagram(QWidget* parent) : QDialog(parent)
     m_sbPrint = new QPushButton(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("Print"), this);
     m_sbPrint->setObjectName(QStringLiteral("sbPrint"));
     m_sbPrint->setAutoDefault(false);
-    // Printing of the diagram with its references is added by the printing
-    // module, which connects this button and enables it.
-    m_sbPrint->setEnabled(false);
     m_sbExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"), this);
     m_sbExit->setObjectName(QStringLiteral("sbExit"));
     m_sbExit->setAutoDefault(false);
@@ -58,6 +57,12 @@ TfmDiagram::TfmDiagram(QWidget* parent) : QDialog(parent)
     buttons->addWidget(m_sbExit);
     layout->addLayout(buttons);
     connect(m_sbExit, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_sbPrint, &QPushButton::clicked, this, &TfmDiagram::sbPrintClick);
+}
+
+void TfmDiagram::sbPrintClick()
+{
+    exports::printPhaseDiagramOnDefaultPrinter(picture(), logicalDpiX(), logicalDpiY());
 }
 
 void TfmDiagram::setPicture(const QImage& image) { m_Image1->setPicture(image); }

@@ -41,6 +41,9 @@ public:
     QListWidget* referenceList() const { return m_ListBox1; }
     QPushButton* printButton() const { return m_sbPrint; }
 
+    // Prints the diagram under its heading on the default printer.
+    void sbPrintClick();
+
 private:
     StretchedPicture* m_Image1;
     QListWidget* m_ListBox1;
