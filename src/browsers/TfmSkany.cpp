@@ -2,6 +2,7 @@
 
 #include "PictureView.h"
 #include "database/DataModule.h"
+#include "export/PicturePrint.h"
 #include "shell/Forms.h"
 
 #include <QGuiApplication>
@@ -36,8 +37,6 @@ TfmSkany::TfmSkany(QWidget* parent) : QDialog(parent)
     buttons->addWidget(m_sbPrint);
     buttons->addWidget(m_sbExit);
     layout->addLayout(buttons);
-    m_sbPrint->setEnabled(false);
-    m_sbPrint->setToolTip(QStringLiteral("Printing of pictures is not available in this version."));
     connect(m_sbExit, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_sbReferences, &QPushButton::clicked, this, &TfmSkany::sbReferencesClick);
     connect(m_sbPrint, &QPushButton::clicked, this, &TfmSkany::sbPrintClick);
@@ -61,6 +60,6 @@ void TfmSkany::sbReferencesClick()
     forms::showModal(QStringLiteral("fmReferences"));
 }
 
-void TfmSkany::sbPrintClick() {}
+void TfmSkany::sbPrintClick() { exports::printScanOnDefaultPrinter(picture()); }
 
 } // namespace korvel

@@ -26,6 +26,7 @@ public:
     QPushButton* printButton() const { return m_sbPrint; }
 
     void sbReferencesClick();
+    // Prints the picture under its heading on the default printer.
     void sbPrintClick();
 
 private:

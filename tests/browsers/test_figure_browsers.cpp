@@ -8,7 +8,9 @@
 #include "browsers/TfmFig.h"
 #include "browsers/TfmFigers.h"
 #include "browsers/TfmSkany.h"
+#include "database/Query.h"
 #include "core/Directories.h"
+#include "export/Printers.h"
 #include "widgets/DbLookupList.h"
 
 #include <QCheckBox>
@@ -16,8 +18,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
+#include <memory>
 
 using namespace korvel;
 using namespace korvel::figures;
@@ -356,6 +360,38 @@ private slots:
             QCOMPARE(p.shown.mid(1), QStringList({QStringLiteral("fmWykres"), QStringLiteral("fmSkany")}));
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("[1999Def2]_Ag-Sn_DX.jpg")));
         });
+    }
+
+    // "Print" of the scan window prints the picture on the default printer;
+    // "References" lists the publications of the system and property.
+    void scanWindowPrintsAndListsReferences()
+    {
+        test::BrowserProgram p;
+        const QString pdf = p.fixture.applicationDir() + QStringLiteral("/scan.pdf");
+        exports::setPrinterSource([&pdf](QPrinter::PrinterMode mode) {
+            auto printer = std::make_unique<QPrinter>(mode);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        p.fixture.writeDocument(kAgSnFolder + QStringLiteral("[2001Abc1]_Ag-Sn_DX.jpg"), test::jpegOfColour(80, 60, Qt::red));
+        p.onWindow.insert(QStringLiteral("fmAutorFig"), pickAndOk(QStringLiteral("[2001Abc1]")));
+        p.onWindow.insert(QStringLiteral("fmSkany"), [&](QWidget* w) {
+            QPushButton* print = button(w, "sbPrint");
+            QVERIFY(print->isEnabled());
+            print->click();
+            button(w, "sbReferences")->click();
+        });
+        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            pressFig(select);
+        });
+        exports::setPrinterSource({});
+        QCOMPARE(p.shown.mid(2), QStringList({QStringLiteral("fmSkany"), QStringLiteral("fmReferences")}));
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.read(5) == "%PDF-");
+        QVERIFY(p.ui.messages.isEmpty());
+        QCOMPARE(p.dm->query(QStringLiteral("qrAutor"))->rowCount(), 2);
     }
 
     // The windows of the start-up list exist, created once in the program's order.
