@@ -1,6 +1,7 @@
 #include "TfmAutorFig.h"
 
 #include "BrowserChoices.h"
+#include "BrowserWidgets.h"
 #include "TfmFig.h"
 #include "TfmFigers.h"
 #include "core/UiServices.h"
@@ -50,12 +51,8 @@ TfmAutorFig::TfmAutorFig(QWidget* parent) : QDialog(parent)
     layout->addLayout(grid);
     layout->addStretch();
     auto* buttons = new QHBoxLayout;
-    m_sbAllData = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), QStringLiteral("All data"), this);
-    m_sbAllData->setObjectName(QStringLiteral("sbAllData"));
-    m_sbOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    m_sbOK->setObjectName(QStringLiteral("sbOK"));
-    for (QPushButton* b : {m_sbAllData, m_sbOK})
-        b->setAutoDefault(false);
+    m_sbAllData = browserButton(this, "sbAllData", QStringLiteral("All data"), QStyle::SP_DirOpenIcon);
+    m_sbOK = browserButton(this, "sbOK", QStringLiteral("OK"), QStyle::SP_DialogOkButton);
     buttons->addWidget(m_sbAllData);
     buttons->addStretch();
     buttons->addWidget(m_sbOK);

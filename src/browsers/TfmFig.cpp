@@ -1,5 +1,6 @@
 #include "TfmFig.h"
 
+#include "BrowserWidgets.h"
 #include "database/DataModule.h"
 #include "widgets/DbLookupList.h"
 
@@ -16,13 +17,7 @@ TfmFig::TfmFig(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Korvel 3"));
     resize(420, 170);
     auto* layout = new QVBoxLayout(this);
-    m_heading = new QLabel(this);
-    m_heading->setObjectName(QStringLiteral("lblSystem"));
-    m_heading->setAlignment(Qt::AlignCenter);
-    QFont bold = m_heading->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    m_heading->setFont(bold);
+    m_heading = browserHeading(this, "lblSystem", QString(), 1.2);
     layout->addWidget(m_heading);
     m_dblFig = new DbLookupList(this);
     m_dblFig->setObjectName(QStringLiteral("dblFig"));
@@ -33,9 +28,7 @@ TfmFig::TfmFig(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_dblFig);
     layout->addStretch();
     auto* buttons = new QHBoxLayout;
-    m_sbOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    m_sbOK->setObjectName(QStringLiteral("sbOK"));
-    m_sbOK->setAutoDefault(false);
+    m_sbOK = browserButton(this, "sbOK", QStringLiteral("OK"), QStyle::SP_DialogOkButton);
     buttons->addStretch();
     buttons->addWidget(m_sbOK);
     layout->addLayout(buttons);

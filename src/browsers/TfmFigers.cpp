@@ -1,5 +1,6 @@
 #include "TfmFigers.h"
 
+#include "BrowserWidgets.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
@@ -22,19 +23,14 @@ TfmFigers::TfmFigers(Mode mode, const BrowserChoices& choices, QWidget* parent)
     setWindowTitle(QStringLiteral("KORVEL 3"));
     resize(480, 420);
     auto* layout = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Figures available in this version KORVEL database"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignCenter);
+    QLabel* heading = browserHeading(this, "lblHeading", QStringLiteral("Figures available in this version KORVEL database"));
     layout->addWidget(heading);
     auto* forRow = new QHBoxLayout;
     auto* forLabel = new QLabel(QStringLiteral("for:"), this);
     forLabel->setObjectName(QStringLiteral("lblFor"));
     m_key = new QLabel(this);
     m_key->setObjectName(QStringLiteral("lblKey"));
-    m_key->setFont(bold);
+    m_key->setFont(heading->font());
     forRow->addStretch();
     forRow->addWidget(forLabel);
     forRow->addWidget(m_key);
@@ -44,11 +40,8 @@ TfmFigers::TfmFigers(Mode mode, const BrowserChoices& choices, QWidget* parent)
     m_list->setObjectName(QStringLiteral("ListBox1"));
     layout->addWidget(m_list, 1);
     auto* buttons = new QHBoxLayout;
-    auto make = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(style()->standardIcon(icon), caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
+    const auto make = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
+        return browserButton(this, name, caption, icon);
     };
     m_sbShow = make("sbShow", QStringLiteral("Show"), QStyle::SP_FileDialogContentsView);
     m_SpeedButton1 = make("SpeedButton1", QStringLiteral("All data"), QStyle::SP_DirOpenIcon);

@@ -1,6 +1,7 @@
 #include "TfmMenisk.h"
 
 #include "BrowserChoices.h"
+#include "BrowserWidgets.h"
 #include "JpegDecoder.h"
 #include "TfmFigers.h"
 #include "TfmMeniskFig.h"
@@ -47,14 +48,7 @@ TfmMenisk::TfmMenisk(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Korvel 3"));
     resize(560, 330);
     auto* layout = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Meniscographic Studies"), this);
-    heading->setObjectName(QStringLiteral("lblHeading"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.3);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignCenter);
-    layout->addWidget(heading);
+    layout->addWidget(browserHeading(this, "lblHeading", QStringLiteral("Meniscographic Studies"), 1.3));
     m_noData = new QLabel(QStringLiteral("No meniscographic data of this system are held in this version KORVEL database."), this);
     m_noData->setObjectName(QStringLiteral("lblNoData"));
     m_noData->setAlignment(Qt::AlignCenter);
@@ -89,11 +83,8 @@ TfmMenisk::TfmMenisk(QWidget* parent) : QDialog(parent)
     layout->addStretch();
 
     auto* buttons = new QHBoxLayout;
-    auto make = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(style()->standardIcon(icon), caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
+    const auto make = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
+        return browserButton(this, name, caption, icon);
     };
     m_sbHelp = make("sbHelp", QStringLiteral("Help"), QStyle::SP_DialogHelpButton);
     m_SpeedButton2 = make("SpeedButton2", QStringLiteral("All Data"), QStyle::SP_DirOpenIcon);

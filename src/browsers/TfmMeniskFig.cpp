@@ -1,15 +1,12 @@
 #include "TfmMeniskFig.h"
 
+#include "BrowserWidgets.h"
 #include "PictureView.h"
 #include "database/DataModule.h"
-#include "shell/TfmStart.h"
 #include "widgets/DbGrid.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace korvel {
@@ -27,24 +24,6 @@ DbGrid* sourcesGrid(QWidget* parent, const char* name)
         grid->setDataSource(dm->dataSource(QStringLiteral("dsAutorMenisk")));
     grid->setMaximumHeight(130);
     return grid;
-}
-
-// "Exit" (closes) and "Help" (the help document) at the bottom of a window.
-void addExitAndHelp(QDialog* window, QVBoxLayout* layout)
-{
-    auto* buttons = new QHBoxLayout;
-    auto* help = new QPushButton(window->style()->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Help"), window);
-    help->setObjectName(QStringLiteral("sbHelp"));
-    auto* exit = new QPushButton(window->style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"), window);
-    exit->setObjectName(QStringLiteral("sbExit"));
-    for (QPushButton* b : {help, exit})
-        b->setAutoDefault(false);
-    buttons->addWidget(help);
-    buttons->addStretch();
-    buttons->addWidget(exit);
-    layout->addLayout(buttons);
-    QObject::connect(exit, &QPushButton::clicked, window, &QDialog::accept);
-    QObject::connect(help, &QPushButton::clicked, window, [] { TfmStart::OpenHelp(); });
 }
 
 } // namespace
@@ -77,7 +56,7 @@ TfmMeniskFig::TfmMeniskFig(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_DBGrid1, 1);
     m_DBGrid2 = sourcesGrid(this, "DBGrid2");
     layout->addWidget(m_DBGrid2);
-    addExitAndHelp(this, layout);
+    addHelpAndExit(this, layout);
 }
 
 TfmMeniskFig1::TfmMeniskFig1(QWidget* parent) : QDialog(parent)
@@ -91,7 +70,7 @@ TfmMeniskFig1::TfmMeniskFig1(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_Image1, 1);
     m_DBGrid1 = sourcesGrid(this, "DBGrid1");
     layout->addWidget(m_DBGrid1);
-    addExitAndHelp(this, layout);
+    addHelpAndExit(this, layout);
 }
 
 void TfmMeniskFig1::setPicture(const QImage& image)

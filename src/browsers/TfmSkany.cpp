@@ -1,5 +1,6 @@
 #include "TfmSkany.h"
 
+#include "BrowserWidgets.h"
 #include "PictureView.h"
 #include "database/DataModule.h"
 #include "export/PicturePrint.h"
@@ -24,14 +25,9 @@ TfmSkany::TfmSkany(QWidget* parent) : QDialog(parent)
     m_Image1->setObjectName(QStringLiteral("Image1"));
     layout->addWidget(m_Image1, 1);
     auto* buttons = new QHBoxLayout;
-    m_sbReferences = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("References"), this);
-    m_sbReferences->setObjectName(QStringLiteral("sbReferences"));
-    m_sbPrint = new QPushButton(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("Print"), this);
-    m_sbPrint->setObjectName(QStringLiteral("sbPrint"));
-    m_sbExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"), this);
-    m_sbExit->setObjectName(QStringLiteral("sbExit"));
-    for (QPushButton* b : {m_sbReferences, m_sbPrint, m_sbExit})
-        b->setAutoDefault(false);
+    m_sbReferences = browserButton(this, "sbReferences", QStringLiteral("References"), QStyle::SP_FileDialogDetailedView);
+    m_sbPrint = browserButton(this, "sbPrint", QStringLiteral("Print"), QStyle::SP_FileIcon);
+    m_sbExit = browserButton(this, "sbExit", QStringLiteral("Exit"), QStyle::SP_DialogCloseButton);
     buttons->addWidget(m_sbReferences);
     buttons->addStretch();
     buttons->addWidget(m_sbPrint);
