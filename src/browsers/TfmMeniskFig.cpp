@@ -32,23 +32,23 @@ TfmMeniskFig::TfmMeniskFig(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Korvel 3"));
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-    resize(1100, 560);
+    resize(1280, 560);
     auto* layout = new QVBoxLayout(this);
     m_DBGrid1 = new DbGrid(this);
     m_DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     m_DBGrid1->setColumns({
         {QStringLiteral("NAZWISKO"), QStringLiteral("REFERENCES"), 110},
         {QStringLiteral("UKLAD"), QStringLiteral("SYSTEM"), 110},
-        {QStringLiteral("CZAS"), QStringLiteral("WETTING TIME [s]"), 0},
-        {QStringLiteral("SILA"), QStringLiteral("WETTING FORCE [mN]"), 0},
-        {QStringLiteral("KAT"), QStringLiteral("CONTACT ANGLES [o]"), 0},
-        {QStringLiteral("NAP_POW"), QStringLiteral("SURFACE TENSION [mN/m]"), 0},
-        {QStringLiteral("NAP_MIE"), QStringLiteral("INTERFACIAL TENSION [mN/m]"), 0},
-        {QStringLiteral("TTOP"), QStringLiteral("T m [K]"), 0},
-        {QStringLiteral("TEMP"), QStringLiteral("TEMP [K]"), 0},
-        {QStringLiteral("SUB"), QStringLiteral("SUBSTRATE"), 0},
-        {QStringLiteral("ATM"), QStringLiteral("ATMOSPHERE"), 0},
-        {QStringLiteral("FLUX"), QStringLiteral("FLUX"), 0},
+        {QStringLiteral("CZAS"), QStringLiteral("WETTING TIME [s]"), 125},
+        {QStringLiteral("SILA"), QStringLiteral("WETTING FORCE [mN]"), 145},
+        {QStringLiteral("KAT"), QStringLiteral("CONTACT ANGLES [o]"), 145},
+        {QStringLiteral("NAP_POW"), QStringLiteral("SURFACE TENSION [mN/m]"), 175},
+        {QStringLiteral("NAP_MIE"), QStringLiteral("INTERFACIAL TENSION [mN/m]"), 200},
+        {QStringLiteral("TTOP"), QStringLiteral("T m [K]"), 70},
+        {QStringLiteral("TEMP"), QStringLiteral("TEMP [K]"), 75},
+        {QStringLiteral("SUB"), QStringLiteral("SUBSTRATE"), 95},
+        {QStringLiteral("ATM"), QStringLiteral("ATMOSPHERE"), 105},
+        {QStringLiteral("FLUX"), QStringLiteral("FLUX"), 80},
     });
     m_DBGrid1->setMultiSelect(true);
     if (TdmDataModule* dm = TdmDataModule::instance())

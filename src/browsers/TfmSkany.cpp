@@ -43,8 +43,8 @@ void TfmSkany::setPicture(const QImage& image)
     m_Image1->setPicture(image);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize available = screen ? screen->availableGeometry().size() * 0.9 : QSize(1200, 900);
-    const QSize extra = size() - m_Image1->size();
-    resize(windowSizeForPicture(image.size(), extra.expandedTo(QSize(24, 60)), available));
+    // The margins and the button row around the picture.
+    resize(windowSizeForPicture(image.size(), QSize(24, 64), available));
 }
 
 QImage TfmSkany::picture() const { return m_Image1->picture(); }
