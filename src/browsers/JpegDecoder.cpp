@@ -23,6 +23,25 @@ struct ErrorManager {
     bool truncated = false;
 };
 
+// Counts the scans libjpeg reads and stops a picture with too many of them.
+struct ScanLimit {
+    jpeg_progress_mgr pub;
+    ErrorManager* errors = nullptr;
+};
+
+extern "C" void onProgress(j_common_ptr info)
+{
+    auto* limit = reinterpret_cast<ScanLimit*>(info->progress);
+    if (info->is_decompressor) {
+        auto* d = reinterpret_cast<j_decompress_ptr>(info);
+        if (d->input_scan_number > JpegDecoder::MaxScans) {
+            std::snprintf(limit->errors->message, sizeof limit->errors->message,
+                          "the picture has more than %d scans", JpegDecoder::MaxScans);
+            std::longjmp(limit->errors->jump, 1);
+        }
+    }
+}
+
 extern "C" void onFatalError(j_common_ptr info)
 {
     auto* manager = reinterpret_cast<ErrorManager*>(info->err);
@@ -58,7 +77,7 @@ JpegDecoder::Result JpegDecoder::decodeFile(const QString& path)
     return decode(file.readAll(), path);
 }
 
-JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& name)
+JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& name, qint64 maxPixels)
 {
     if (data.isEmpty())
         return {QImage(), failure(name, QStringLiteral("the file is empty."))};
@@ -69,6 +88,9 @@ JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& n
     manager.pub.error_exit = onFatalError;
     manager.pub.emit_message = onMessage;
     manager.message[0] = '\0';
+    ScanLimit scanLimit {};
+    scanLimit.pub.progress_monitor = onProgress;
+    scanLimit.errors = &manager;
 
     // Everything that must survive a longjmp lives outside the protected block.
     QImage* volatile image = nullptr;
@@ -79,8 +101,17 @@ JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& n
     }
 
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = MaxLibjpegMemory;
+    info.progress = &scanLimit.pub;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    // jpeg_start_decompress allocates for the declared size: check it first.
+    const qint64 declaredPixels = qint64(info.image_width) * qint64(info.image_height);
+    if (info.image_width > unsigned(MaxSide) || info.image_height > unsigned(MaxSide) || declaredPixels > qMin(maxPixels, MaxPixels)) {
+        const QString size = QStringLiteral("%1 × %2").arg(info.image_width).arg(info.image_height);
+        jpeg_destroy_decompress(&info);
+        return {QImage(), failure(name, QStringLiteral("the picture is too large (%1 pixels).").arg(size))};
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     image = new QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);

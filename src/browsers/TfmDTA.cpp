@@ -50,6 +50,9 @@ TfmDTA::TfmDTA(QWidget* parent) : QDialog(parent)
     };
     for (const char* element : {"Ag", "Al", "Au", "Bi", "Cu", "In", "Li", "Sb", "Sn", "Zn"})
         columns.append({QString::fromLatin1(element), QString::fromLatin1(element), 44, Qt::AlignCenter});
+    // The lead of the Sn-Pb reference alloys, after the lead-free elements, so
+    // every composition adds up to 100 %.
+    columns.append({QStringLiteral("Pb"), QStringLiteral("Pb"), 44, Qt::AlignCenter});
     m_DBGrid1->setColumns(columns);
     if (TdmDataModule* dm = TdmDataModule::instance())
         m_DBGrid1->setDataSource(dm->dataSource(QStringLiteral("dsDTA")));

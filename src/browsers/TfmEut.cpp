@@ -30,8 +30,13 @@ TfmEut::TfmEut(const QString& systemName, StoreSection store, QWidget* parent)
     m_dblEut->setMinimumWidth(260);
     m_dblEut->setKeyField(QStringLiteral("ID_EUT"));
     m_dblEut->setListField(QStringLiteral("OZNACZENIE"));
-    if (TdmDataModule* dm = TdmDataModule::instance())
+    if (TdmDataModule* dm = TdmDataModule::instance()) {
         m_dblEut->setListSource(dm->dataSource(QStringLiteral("dsEut")));
+        // "OK" takes the section the query stands on (the first after opening): show it.
+        const int current = dm->query(QStringLiteral("qrEut"))->currentRow();
+        if (current >= 0)
+            m_dblEut->choose(current);
+    }
     layout->addWidget(m_dblEut);
 
     auto* buttons = new QHBoxLayout;

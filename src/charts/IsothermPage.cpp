@@ -170,7 +170,13 @@ void IsothermPage::sbShowClick()
     }
 }
 
-void IsothermPage::FillViscosityTable(int slot) { m_ctx.dm->FillViscosityTable(slot); }
+void IsothermPage::FillViscosityTable(int slot)
+{
+    // The equation grids show the equations the values are computed from.
+    m_ctx.bindGrid(QStringLiteral("dbgRownania"), QStringLiteral("dsRownania"));
+    m_ctx.bindGrid(QStringLiteral("dbgDane45"), QStringLiteral("dsDane45"));
+    m_ctx.dm->FillViscosityTable(slot);
+}
 
 void IsothermPage::showIsotherms()
 {
@@ -206,6 +212,12 @@ void IsothermPage::showIsotherms()
         return;
     }
     if (viscosity) {
+        // Every slot's table is checked before any is refilled, so a missing one
+        // stops "Show" with nothing half done.
+        for (int n = 1; n <= 4; ++n) {
+            if (slotPreparedForTables(f, n))
+                dm->checkViscosityTable(n);
+        }
         for (int n = 1; n <= 4; ++n) {
             if (slotPreparedForTables(f, n))
                 FillViscosityTable(n);
@@ -460,6 +472,15 @@ void IsothermPage::chbShowClick()
         pc2->setTabVisible(pg("tsWynikiT3T4"), false);
         pc2->setTabVisible(equations, true);
         pc2->setActivePage(equations);
+        // The equations a viscosity "Show" computed its values from stay readable
+        // here while they are still those of the chosen publication.
+        Query* q = m_ctx.query(high ? QStringLiteral("qrDane45") : QStringLiteral("qrRownania"));
+        const QVariant chosen = high ? m_ctx.query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI"))
+                                     : QVariant(m_dblAutor->text());
+        if (c.propertyName == QLatin1String("Viscosity") && q && q->isOpen() && q->rowCount() > 0
+            && q->boundValue(QStringLiteral("lPublikacja")).toString() == chosen.toString())
+            m_ctx.bindGrid(high ? QStringLiteral("dbgDane45") : QStringLiteral("dbgRownania"),
+                           high ? QStringLiteral("dsDane45") : QStringLiteral("dsRownania"));
         if (!m_dblAutor->text().isEmpty()) {
             PublicationChosen();
             m_sbShow->setEnabled(true);

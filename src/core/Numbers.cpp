@@ -5,8 +5,18 @@
 
 namespace korvel {
 
+bool FixedPoint4::representable(double value)
+{
+    // 2^63 is exact as a double; every double below it converts without overflow.
+    constexpr double limit = 9223372036854775808.0;
+    const double scaled = std::nearbyint(value * double(Scale));
+    return std::isfinite(scaled) && scaled < limit && scaled >= -limit;
+}
+
 FixedPoint4 FixedPoint4::fromDouble(double value)
 {
+    if (!representable(value))
+        throw std::out_of_range("number outside the four-decimal fixed-point range");
     return fromRaw(static_cast<std::int64_t>(std::nearbyint(value * double(Scale))));
 }
 
@@ -159,7 +169,7 @@ FixedPoint4 fixedPointFromNormalised(const QString& normalised)
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok || text.count(QLatin1Char('.')) > 1)
+    if (!ok || text.count(QLatin1Char('.')) > 1 || !FixedPoint4::representable(value))
         throw NumberFormatError(QStringLiteral("'%1' is not a valid floating point value").arg(normalised));
     return FixedPoint4::fromDouble(value);
 }

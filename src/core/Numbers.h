@@ -15,7 +15,11 @@ public:
 
     constexpr FixedPoint4() = default;
     static constexpr FixedPoint4 fromRaw(std::int64_t raw) { FixedPoint4 f; f.m_raw = raw; return f; }
-    // Rounds to four decimals, ties to the even neighbour.
+    // Whether fromDouble can hold the value: finite and, times 10000 and rounded,
+    // inside the 64-bit range (|value| below about 9.2e14).
+    static bool representable(double value);
+    // Rounds to four decimals, ties to the even neighbour. Throws std::out_of_range
+    // for a value that is not representable().
     static FixedPoint4 fromDouble(double value);
 
     constexpr std::int64_t raw() const { return m_raw; }
@@ -69,7 +73,8 @@ private:
 QString NormaliseNumberText(const QString& text);
 
 // Parses a normalised number text (decimal separator ",") into FixedPoint4,
-// rounding to four decimals. Throws NumberFormatError on an empty or malformed text.
+// rounding to four decimals. Throws NumberFormatError on an empty or malformed
+// text and on a number too large for FixedPoint4, with the same message.
 FixedPoint4 fixedPointFromNormalised(const QString& normalised);
 
 // Integer conversion of a temperature field as the data module does it: the text

@@ -100,6 +100,8 @@ void TdmDataModule::BindDatabase()
     // The program never creates the database: open the file only when it exists.
     if (QFileInfo(m_databaseDir).isDir() && QFileInfo(file).isFile()) {
         db.setDatabaseName(file);
+        // A second instance writing at the same moment is waited for, then reported.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
         db.open();
     }
     detectStartupProblem();
@@ -107,10 +109,13 @@ void TdmDataModule::BindDatabase()
     OpenProperties();
 }
 
+QString TdmDataModule::databaseFile() const { return dirs::join(m_databaseDir, QString::fromLatin1(kDatabaseFile)); }
+
 void TdmDataModule::detectStartupProblem()
 {
     m_startupProblem.clear();
-    const QString file = dirs::join(m_databaseDir, QString::fromLatin1(kDatabaseFile));
+    m_writeRefusal.clear();
+    const QString file = databaseFile();
     if (!QFileInfo(m_databaseDir).isDir()) {
         m_startupProblem = QStringLiteral("The database folder %1 does not exist.").arg(m_databaseDir);
         return;
@@ -123,6 +128,30 @@ void TdmDataModule::detectStartupProblem()
     if (!db.isOpen()) {
         m_startupProblem = QStringLiteral("The property database %1 could not be opened: %2")
                                .arg(file, db.lastError().text());
+        return;
+    }
+    // Damaged pages: the file is still browsed as far as it can be read, but the
+    // program never writes into it (a write could spread the damage).
+    QSqlQuery check(db);
+    QStringList damage;
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(5)"))) {
+        damage << check.lastError().text();
+    } else {
+        while (check.next()) {
+            const QString line = check.value(0).toString();
+            if (line != QLatin1String("ok"))
+                damage << line;
+        }
+        if (check.lastError().isValid())
+            damage << check.lastError().text();
+    }
+    check.finish();
+    if (!damage.isEmpty()) {
+        m_startupProblem = QStringLiteral("The property database %1 is damaged (%2). It is shown as far as it "
+                                          "can be read, but nothing will be written into it.")
+                               .arg(file, damage.join(QStringLiteral("; ")));
+        m_writeRefusal = QStringLiteral("The property database %1 is damaged, so the program does not write "
+                                        "into it.").arg(file);
         return;
     }
     QSqlQuery probe(db);
@@ -139,9 +168,36 @@ void TdmDataModule::detectStartupProblem()
         if (!present.contains(table))
             missing << table;
     }
-    if (!missing.isEmpty())
+    if (!missing.isEmpty()) {
         m_startupProblem = QStringLiteral("The property database %1 lacks the table(s) %2.")
                                .arg(file, missing.join(QStringLiteral(", ")));
+        return;
+    }
+    const QString mismatch = catalogueMismatch();
+    if (!mismatch.isEmpty())
+        m_startupProblem = QStringLiteral("The property database %1 does not have the columns the program reads: %2.")
+                               .arg(file, mismatch);
+}
+
+// Every statement of the catalogue is compiled against the file: SQLite then
+// names each column or table a statement needs and the file lacks.
+QString TdmDataModule::catalogueMismatch() const
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QStringList problems;
+    for (const CatalogueEntry& entry : catalogue::entries()) {
+        if (entry.query == QLatin1String("qrPublikacje"))
+            continue; // rebuilt before every opening
+        QSqlQuery probe(db);
+        if (!probe.prepare(entry.lines.join(QLatin1Char('\n'))))
+            problems << QStringLiteral("%1 (%2)").arg(entry.query, probe.lastError().databaseText());
+    }
+    for (int n = 1; n <= 4; ++n) {
+        QSqlQuery probe(db);
+        if (!probe.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n))))
+            problems << QStringLiteral("%1 (%2)").arg(catalogue::viscosityTable(n), probe.lastError().databaseText());
+    }
+    return problems.join(QStringLiteral(", "));
 }
 
 void TdmDataModule::CloseAll()
@@ -542,43 +598,113 @@ void TdmDataModule::AppendViscosity(int n, const QString& label, double value, d
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n)));
+    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n))))
+        throwWriteFailure(insert.lastError());
     insert.addBindValue(x);
     insert.addBindValue(std::isfinite(value) ? QVariant(value) : QVariant(QMetaType::fromType<double>()));
     insert.addBindValue(label.left(20));
     if (!insert.exec())
-        throw std::runtime_error(insert.lastError().text().toStdString());
+        throwWriteFailure(insert.lastError());
+}
+
+// SQLite's primary result codes the messages tell apart.
+namespace {
+enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, Corrupt = 11, CantOpen = 14, NotADatabase = 26 };
+}
+
+void TdmDataModule::throwWriteFailure(const QSqlError& error) const
+{
+    const QString file = QDir::toNativeSeparators(databaseFile());
+    QString message;
+    switch (error.nativeErrorCode().toInt() & 0xFF) {
+    case ReadOnly:
+    case CantOpen:
+        message = QStringLiteral("The database file %1 cannot be written (the file or its folder is read-only), "
+                                 "so the calculated viscosities cannot be stored.").arg(file);
+        break;
+    case Busy:
+    case Locked:
+        message = QStringLiteral("The database file %1 is in use by another program (another copy of Korvel 3?) "
+                                 "and stayed busy for %2 seconds; the calculated viscosities were not stored. "
+                                 "Try again when it has finished.").arg(file).arg(BusyTimeoutMs / 1000);
+        break;
+    case Corrupt:
+    case NotADatabase:
+        message = QStringLiteral("The database file %1 is damaged; nothing was written into it.").arg(file);
+        break;
+    default:
+        message = QStringLiteral("The calculated viscosities cannot be stored in %1: %2").arg(file, error.text());
+    }
+    throw std::runtime_error(message.toStdString());
+}
+
+void TdmDataModule::checkViscosityTable(int n) const
+{
+    if (!m_writeRefusal.isEmpty())
+        throw std::runtime_error(m_writeRefusal.toStdString());
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.isOpen())
+        throw std::runtime_error("The property database is not open");
+    QSqlQuery probe(db);
+    if (!probe.prepare(QStringLiteral("SELECT X, VISCO, UKLAD FROM %1 WHERE 0").arg(catalogue::viscosityTable(n))))
+        throw std::runtime_error(QStringLiteral("The database file %1 has no usable table %2 for the calculated "
+                                                "viscosities of T%3 (%4).")
+                                     .arg(QDir::toNativeSeparators(databaseFile()), catalogue::viscosityTable(n))
+                                     .arg(n).arg(probe.lastError().databaseText()).toStdString());
 }
 
 void TdmDataModule::FillViscosityTable(int n)
 {
     const int t = integerFromText(m_chart ? m_chart->temperatureText(n) : QString());
+    checkViscosityTable(n);
+    if (t <= 0)
+        throw std::runtime_error(QStringLiteral("The viscosity cannot be calculated at T%1 = %2 K: the temperature "
+                                                "must be above 0 K.").arg(n).arg(t).toStdString());
     OpenEquations();
     const bool section = systemClass() >= 3;
     if (section)
         OpenSectionEquations();
     Query* equations = query(section ? QStringLiteral("qrDane45") : QStringLiteral("qrRownania"));
+    if (!equations->isOpen())
+        throw std::runtime_error(QStringLiteral("The viscosity equations cannot be read from %1, so the calculated "
+                                                "values of T%2 were left as they were: %3")
+                                     .arg(QDir::toNativeSeparators(databaseFile())).arg(n).arg(equations->lastError())
+                                     .toStdString());
+
+    // Every value is computed before the table is touched.
+    struct Row {
+        QString label;
+        double value;
+        double x;
+    };
+    QList<Row> rows;
+    rows.reserve(equations->rowCount());
+    for (int row = 0; row < equations->rowCount(); ++row) {
+        const double a = equations->value(row, QStringLiteral("A")).toDouble();
+        const double b = equations->value(row, QStringLiteral("B")).toDouble();
+        const double x = equations->value(row, QStringLiteral("X")).toDouble();
+        const double value = a * std::exp(b / (R * t));
+        if (!std::isfinite(value))
+            throw std::runtime_error(QStringLiteral("The viscosity at T%1 = %2 K is not a finite number for X = %3 "
+                                                    "(A = %4, B = %5); nothing was calculated.")
+                                         .arg(n).arg(t).arg(generalFloatText(x), generalFloatText(a), generalFloatText(b))
+                                         .toStdString());
+        rows.append({section ? equations->value(row, QStringLiteral("UKLAD")).toString() : QString(), value, x});
+    }
 
     // The result query keeps its rows until the refill has been committed, so
     // a failed refill (rolled back) leaves its grid showing the table as it is.
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.isOpen())
-        throw std::runtime_error("The property database is not open");
     if (!db.transaction())
-        throw std::runtime_error(db.lastError().text().toStdString());
+        throwWriteFailure(db.lastError());
     try {
         QSqlQuery empty(db);
         if (!empty.exec(QStringLiteral("DELETE FROM %1").arg(catalogue::viscosityTable(n))))
-            throw std::runtime_error(empty.lastError().text().toStdString());
-        for (int row = 0; row < equations->rowCount(); ++row) {
-            const double a = equations->value(row, QStringLiteral("A")).toDouble();
-            const double b = equations->value(row, QStringLiteral("B")).toDouble();
-            const double value = a * std::exp(b / (R * t));
-            const QString label = section ? equations->value(row, QStringLiteral("UKLAD")).toString() : QString();
-            AppendViscosity(n, label, value, equations->value(row, QStringLiteral("X")).toDouble());
-        }
+            throwWriteFailure(empty.lastError());
+        for (const Row& row : std::as_const(rows))
+            AppendViscosity(n, row.label, row.value, row.x);
         if (!db.commit())
-            throw std::runtime_error(db.lastError().text().toStdString());
+            throwWriteFailure(db.lastError());
     } catch (...) {
         db.rollback();
         throw;

@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QString>
 
+class QSqlError;
+
 namespace korvel {
 
 class Query;
@@ -53,9 +55,17 @@ public:
     // tables and opens the class and property lists.
     void BindDatabase();
     void CloseAll();
-    // What could not be opened at start (missing folder, file, table), in words;
-    // empty when all is well. The start window tells the user once.
+    // What could not be opened at start (missing folder, file, table, a column a
+    // statement of the catalogue needs, pages SQLite's quick check finds damaged),
+    // in words; empty when all is well. The start window tells the user once.
     QString startupProblem() const { return m_startupProblem; }
+    // Why the computed tables cannot be written (a damaged file is never written
+    // to); empty when they can.
+    QString writeRefusal() const { return m_writeRefusal; }
+    QString databaseFile() const;
+    // How long a write waits for another program (a second instance) holding the
+    // database before it gives up with a message.
+    static constexpr int BusyTimeoutMs = 5000;
 
     Query* query(const QString& name) const;
     DataSource* dataSource(const QString& name) const;
@@ -116,10 +126,16 @@ public:
     // Computed viscosity tables (slot 1..4).
     void AppendViscosity(int n, const QString& label, double value, double x);
     // Empties the table of slot n and refills it from the current equations at the
-    // slot's temperature, in one transaction; binds nothing to grids. Throws
-    // NumberFormatError for a bad temperature text and std::runtime_error with
-    // the engine's message when the table cannot be written (nothing is changed).
+    // slot's temperature, in one transaction; binds nothing to grids. Every value
+    // is computed before anything is written. Throws NumberFormatError for a bad
+    // temperature text and std::runtime_error with a message in words when the
+    // equations cannot be read, the temperature gives no finite viscosity (0 K
+    // among them), or the table cannot be written; the table is then unchanged.
     void FillViscosityTable(int n);
+    // Throws std::runtime_error (in words) when the computed table of slot n is
+    // missing or the database cannot be written, so a caller can check every
+    // slot before refilling any.
+    void checkViscosityTable(int n) const;
 
     QString connectionName() const { return m_connection; }
 
@@ -132,10 +148,13 @@ private:
     bool openReported(Query* q, const QString& message);
     void readLineEnds(const QString& queryName, int page, bool section, LineRecord& record);
     void detectStartupProblem();
+    QString catalogueMismatch() const;
+    [[noreturn]] void throwWriteFailure(const QSqlError& error) const;
 
     QString m_databaseDir;
     QString m_connection;
     QString m_startupProblem;
+    QString m_writeRefusal;
     QHash<QString, Query*> m_queries;
     QHash<QString, DataSource*> m_sources;
     ChartInputs* m_chart = nullptr;

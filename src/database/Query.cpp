@@ -67,6 +67,14 @@ bool Query::open()
             row[c] = query.value(c);
         m_rows.append(std::move(row));
     }
+    // A step that fails part-way (a damaged page) ends the loop like the last row.
+    if (query.lastError().isValid()) {
+        m_lastError = query.lastError().text();
+        m_rows.clear();
+        m_columns.clear();
+        emit changed();
+        return false;
+    }
     m_open = true;
     m_current = m_rows.isEmpty() ? -1 : 0;
     emit changed();

@@ -3,8 +3,11 @@
 #include "database/DataSource.h"
 #include "database/Query.h"
 
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QPointer>
+#include <QStyle>
+#include <QToolTip>
 
 namespace korvel {
 
@@ -106,14 +109,60 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), m_model(new GridColumnsMod
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_selectionOrder.clear();
-        const QList<GridColumn>& cols = m_model->columns();
-        for (int c = 0; c < cols.size(); ++c) {
-            if (cols[c].width > 0)
-                setColumnWidth(c, cols[c].width);
-        }
+        applyColumnWidths();
         if (DataSource* s = m_model->source())
             syncFromQuery(s->query()->currentRow());
     });
+}
+
+int DbGrid::titleWidth(int column) const
+{
+    const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    // Two margins beside the text, one more for the section's edge lines.
+    return horizontalHeader()->fontMetrics().horizontalAdvance(title) + 3 * margin + 2;
+}
+
+// The given width, widened where the title would be cut.
+void DbGrid::applyColumnWidths()
+{
+    const QList<GridColumn>& cols = m_model->columns();
+    for (int c = 0; c < cols.size(); ++c) {
+        if (cols[c].width > 0)
+            setColumnWidth(c, qMax(cols[c].width, titleWidth(c)));
+    }
+}
+
+void DbGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        applyColumnWidths();
+}
+
+QString DbGrid::cellToolTip(int row, int column) const
+{
+    const QString text = cellText(row, column);
+    if (text.isEmpty())
+        return {};
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int available = columnWidth(column) - 2 * margin;
+    return fontMetrics().horizontalAdvance(text) > available ? text : QString();
+}
+
+bool DbGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = index.isValid() ? cellToolTip(index.row(), index.column()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void DbGrid::setColumns(const QList<GridColumn>& columns) { m_model->setColumns(columns); }
@@ -125,6 +174,7 @@ void DbGrid::setColumnTitle(int column, const QString& title)
         return;
     m_model->columns()[column].title = title;
     m_model->titleChanged(column);
+    applyColumnWidths();
 }
 
 QString DbGrid::columnTitle(int column) const

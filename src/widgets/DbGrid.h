@@ -2,6 +2,9 @@
 // A data grid: a read-only table view over a data source (or over nothing when
 // unbound), showing the columns it is given with their titles, widths and
 // alignment. Its cursor row is the current row of the source's query.
+// A column is never narrower than its title needs in the grid's header font
+// (HiDPI and other fonts included), and a cell whose text does not fit its
+// column shows the whole text as a tooltip.
 #include <QList>
 #include <QTableView>
 
@@ -40,12 +43,21 @@ public:
 
     int rowCountShown() const;
     QString cellText(int row, int column) const;
+    // The tooltip of a cell: its whole text when the column shows it cut, else empty.
+    QString cellToolTip(int row, int column) const;
+    // The width the column's title needs in the header.
+    int titleWidth(int column) const;
 
 signals:
     void cellClicked(int row, int column);
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     void syncFromQuery(int row);
+    void applyColumnWidths();
 
     GridColumnsModel* m_model;
     QList<int> m_selectionOrder;

@@ -5,6 +5,7 @@
 #include "ScriptedUi.h"
 #include "browsers/TfmDTA.h"
 #include "browsers/TfmDiagram.h"
+#include "browsers/TfmEut.h"
 #include "browsers/TfmReferences.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
@@ -198,9 +199,11 @@ private slots:
             for (int i = 0; i < 40; ++i)
                 inserts << QStringLiteral("INSERT INTO DTA (WYTOP, Tsol, Tliq, Sn, Zn, \"In\") VALUES (%1, %2, %3, 90, 5, 5)")
                                .arg(100 + i).arg(400 + i).arg(450 + i);
+            // A tin-lead reference alloy.
+            inserts << QStringLiteral("INSERT INTO DTA (WYTOP, Tsol, Tliq, Sn, Pb) VALUES (200, 456, 456, 61.9, 38.1)");
             exec(file, inserts);
         });
-        const int rows = 42;
+        const int rows = 43;
         auto openFrom = [&](QWidget* mainWindow) {
             TfmDTA* shown = nullptr;
             auto check = [&](QWidget* w) {
@@ -217,10 +220,13 @@ private slots:
                 for (int c = 0; c < grid->columns().size(); ++c)
                     titles << grid->columnTitle(c);
                 QCOMPARE(titles, QStringList({"Alloy Number", "Solidus", "Liquidus", "Ag", "Al", "Au", "Bi", "Cu",
-                                              "In", "Li", "Sb", "Sn", "Zn"}));
-                QCOMPARE(grid->cellText(rows - 1, 0), QStringLiteral("139"));
-                QCOMPARE(grid->cellText(rows - 1, 8), QStringLiteral("5"));  // In
-                QCOMPARE(grid->cellText(rows - 1, 11), QStringLiteral("90")); // Sn
+                                              "In", "Li", "Sb", "Sn", "Zn", "Pb"}));
+                QCOMPARE(grid->cellText(rows - 2, 0), QStringLiteral("139"));
+                QCOMPARE(grid->cellText(rows - 2, 8), QStringLiteral("5"));  // In
+                QCOMPARE(grid->cellText(rows - 2, 11), QStringLiteral("90")); // Sn
+                QCOMPARE(grid->cellText(rows - 2, 13), QString());           // no lead
+                QCOMPARE(grid->cellText(rows - 1, 11), QStringLiteral("61.9"));
+                QCOMPARE(grid->cellText(rows - 1, 13), QStringLiteral("38.1")); // Pb
                 QVERIFY(!(shown->windowFlags() & Qt::WindowMaximizeButtonHint));
                 QVERIFY(shown->windowFlags() & Qt::WindowMinimizeButtonHint);
                 shown->findChild<QPushButton*>(QStringLiteral("sbExit"))->click();
@@ -243,6 +249,28 @@ private slots:
             openFrom(select);
         });
         QVERIFY(p.ui.messages.isEmpty());
+    }
+
+    // The chooser shows the section "OK" would take: the first one after opening.
+    void eutecticChooserShowsTheFirstSection()
+    {
+        Program p;
+        QVERIFY(p.dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 3));
+        p.dm->OpenSystems();
+        QVERIFY(p.dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Cu-Sn")));
+        p.dm->OpenEutectics();
+        Query* eut = p.dm->query(QStringLiteral("qrEut"));
+        QVERIFY(eut->rowCount() > 1);
+        int stored = -1;
+        TfmEut chooser(QStringLiteral("Ag-Cu-Sn"), [&](int section) { stored = section; });
+        QCOMPARE(chooser.list()->text(), eut->value(0, QStringLiteral("OZNACZENIE")).toString());
+        QVERIFY(!chooser.list()->text().isEmpty());
+        chooser.findChild<QPushButton*>(QStringLiteral("sbOK"))->click();
+        QCOMPARE(stored, eut->value(0, QStringLiteral("ID_EUTEKTYKI")).toInt());
+        // A section chosen before the chooser opens is the one shown.
+        eut->setCurrentRow(1);
+        TfmEut again(QStringLiteral("Ag-Cu-Sn"), [&](int section) { stored = section; });
+        QCOMPARE(again.list()->text(), eut->value(1, QStringLiteral("OZNACZENIE")).toString());
     }
 
     void dtaHelpOpensTheHelpDocument()

@@ -172,6 +172,43 @@ private slots:
         QVERIFY2(result.error.contains(QDir::toNativeSeparators(path)), qPrintable(result.error));
     }
 
+    // A header may claim any size up to 65535 a side in a few hundred bytes: the
+    // claim is refused before the decoder allocates for it.
+    void hugeDeclaredSizeIsRefusedBeforeDecoding_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("65500 x 65500") << 65500 << 65500;
+        QTest::newRow("20000 x 20000") << 20000 << 20000;
+        QTest::newRow("one side too long") << 40000 << 8;
+        QTest::newRow("just over the pixel limit") << 10000 << 6001;
+    }
+    void hugeDeclaredSizeIsRefusedBeforeDecoding()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QByteArray data = test::jpegOfColour(16, 16, Qt::blue);
+        // The baseline frame header: FF C0, length (2), precision (1), height (2), width (2).
+        const qsizetype sof = data.indexOf(QByteArray("\xFF\xC0", 2));
+        QVERIFY(sof > 0);
+        data[sof + 5] = char(height >> 8);
+        data[sof + 6] = char(height & 0xFF);
+        data[sof + 7] = char(width >> 8);
+        data[sof + 8] = char(width & 0xFF);
+        const auto result = JpegDecoder::decode(data, QStringLiteral("huge.jpg"));
+        QVERIFY(!result.ok());
+        QVERIFY(result.image.isNull());
+        QCOMPARE(result.error, QStringLiteral("The picture huge.jpg cannot be shown: the picture is too large (%1 × %2 pixels).")
+                                   .arg(width).arg(height));
+    }
+
+    void widePictureInsideTheLimitsIsDecoded()
+    {
+        const auto result = JpegDecoder::decode(test::jpegOfColour(3000, 20, Qt::green), QStringLiteral("wide.jpg"));
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), QSize(3000, 20));
+    }
+
     void unreadableFileIsAnError()
     {
         const auto result = JpegDecoder::decodeFile(QStringLiteral("/nonexistent/folder/x.jpg"));

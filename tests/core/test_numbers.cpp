@@ -55,6 +55,44 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NumberFormatError, fixedPointFromNormalised("1,2,3"));
         QVERIFY_THROWS_EXCEPTION(NumberFormatError, fixedPointFromNormalised(""));
     }
+    // Numbers beyond the fixed-point range are refused like any other bad text
+    // (they used to wrap to a wrong value, 20 nines giving -922337203685477.5808).
+    void fixedPointRange_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("20 nines") << "99999999999999999999" << false;
+        QTest::newRow("53 fours") << QString(53, QLatin1Char('4')) << false;
+        QTest::newRow("400 digits") << QString(400, QLatin1Char('9')) << false;
+        QTest::newRow("just over the range") << "922337203685477.5808" << false;
+        QTest::newRow("large whole number") << "90071992547" << true;
+        QTest::newRow("18 digits with decimals") << "123456789012,3456" << true;
+    }
+    void fixedPointRange()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        const QString normalised = NormaliseNumberText(typed);
+        if (!accepted) {
+            QVERIFY_THROWS_EXCEPTION(NumberFormatError, fixedPointFromNormalised(normalised));
+            try {
+                fixedPointFromNormalised(normalised);
+            } catch (const NumberFormatError& e) {
+                QCOMPARE(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(normalised));
+            }
+            return;
+        }
+        const FixedPoint4 value = fixedPointFromNormalised(normalised);
+        QVERIFY(value.raw() > 0);
+        QCOMPARE(value.shortestText(QLatin1Char(',')), normalised);
+    }
+    void fixedPointFromDoubleRange()
+    {
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, FixedPoint4::fromDouble(1e15));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, FixedPoint4::fromDouble(qQNaN()));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, FixedPoint4::fromDouble(-qInf()));
+        QCOMPARE(FixedPoint4::fromDouble(-9e14).raw(), -9000000000000000000LL);
+    }
     void roundingTiesToEven()
     {
         QCOMPARE(roundHalfEven(2.5, 0), 2.0);

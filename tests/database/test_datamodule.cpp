@@ -5,7 +5,9 @@
 #include "database/Query.h"
 #include "database/QueryCatalogue.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -38,6 +40,14 @@ void execOn(const QString& file, const QString& sql)
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 } // namespace
@@ -441,6 +451,165 @@ private slots:
         // A bad temperature text fails before anything is written.
         s.chart.t[1] = QStringLiteral("1e3");
         QVERIFY_THROWS_EXCEPTION(NumberFormatError, s.dm->FillViscosityTable(1));
+    }
+
+    // Every refusal of a refill is said in words and leaves the computed table
+    // and its grid as they were (here: the three rows of the 1273 K fill).
+    void refusedRefillLeavesTheTable_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("temperature");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("namesTheFile");
+        QTest::newRow("0 K") << QString() << "0" << "at T1 = 0 K: the temperature must be above 0 K" << false;
+        QTest::newRow("below 0 K") << QString() << "-5" << "at T1 = -5 K: the temperature must be above 0 K" << false;
+        QTest::newRow("exp overflows") << "UPDATE DANE_WLASNOSCI SET B = 1e7" << "1"
+                                       << "The viscosity at T1 = 1 K is not a finite number for X = 0 (A = 1, B = 10000000)"
+                                       << false;
+        QTest::newRow("equations unreadable") << "ALTER TABLE DANE_WLASNOSCI RENAME COLUMN A TO A_OLD" << "1000"
+                                              << "The viscosity equations cannot be read from" << true;
+        QTest::newRow("VISCO column renamed") << "ALTER TABLE VISCOSITY RENAME COLUMN VISCO TO V" << "1000"
+                                              << "has no usable table VISCOSITY for the calculated viscosities of T1"
+                                              << true;
+        QTest::newRow("read-only database") << "PRAGMA query_only = 1" << "1000"
+                                            << "cannot be written (the file or its folder is read-only)" << true;
+    }
+    void refusedRefillLeavesTheTable()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, temperature);
+        QFETCH(QString, expected);
+        QFETCH(bool, namesTheFile);
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        s.publication(QStringLiteral("[2005Ghi3]"));
+        s.chart.t[1] = QStringLiteral("1273");
+        s.dm->FillViscosityTable(1);
+        QSqlDatabase db = QSqlDatabase::database(s.dm->connectionName());
+        if (!sql.isEmpty())
+            QVERIFY2(QSqlQuery(db).exec(sql), qPrintable(sql));
+        s.chart.t[1] = temperature;
+        try {
+            s.dm->FillViscosityTable(1);
+            QFAIL("the refill was not refused");
+        } catch (const std::runtime_error& e) {
+            const QString message = QString::fromUtf8(e.what());
+            QVERIFY2(message.contains(expected), qPrintable(message));
+            QCOMPARE(message.contains(QDir::toNativeSeparators(s.fixture.databaseFile())), namesTheFile);
+        }
+        QVERIFY(s.q("qrExp")->isOpen());
+        QCOMPARE(s.q("qrExp")->rowCount(), 3);
+        QSqlQuery check(db);
+        QVERIFY(check.exec(QStringLiteral("SELECT COUNT(*), SUM(X) FROM VISCOSITY")));
+        QVERIFY(check.next());
+        QCOMPARE(check.value(0).toInt(), 3);
+    }
+
+    void missingSlotTableIsNamedBeforeAnyRefill()
+    {
+        Setup s;
+        QSqlDatabase db = QSqlDatabase::database(s.dm->connectionName());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TABLE VISCOSITY3")));
+        s.dm->checkViscosityTable(1);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, s.dm->checkViscosityTable(3));
+        // A module started on this file names the table at start.
+        TdmDataModule second;
+        QVERIFY2(second.startupProblem().contains(QStringLiteral("lacks the table(s) VISCOSITY3")),
+                 qPrintable(second.startupProblem()));
+    }
+
+    // A second program holding the file (here a second connection in the middle of
+    // its own write) makes the refill wait, then give up with a message; the
+    // table is intact and the refill works once the other program is done.
+    void busyDatabaseIsWaitedForThenReported()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        s.publication(QStringLiteral("[2005Ghi3]"));
+        s.chart.t[1] = QStringLiteral("1273");
+        s.dm->FillViscosityTable(1);
+        QSqlDatabase mine = QSqlDatabase::database(s.dm->connectionName());
+        QVERIFY(QSqlQuery(mine).exec(QStringLiteral("PRAGMA busy_timeout = 300")));
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(s.fixture.databaseFile());
+            QVERIFY(other.open());
+            QSqlQuery hold(other);
+            QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            QVERIFY(hold.exec(QStringLiteral("DELETE FROM VISCOSITY")));
+            s.chart.t[1] = QStringLiteral("1000");
+            QElapsedTimer waited;
+            waited.start();
+            try {
+                s.dm->FillViscosityTable(1);
+                QFAIL("the refill did not wait for the other program");
+            } catch (const std::runtime_error& e) {
+                const QString message = QString::fromUtf8(e.what());
+                QVERIFY2(message.contains(QStringLiteral("is in use by another program")), qPrintable(message));
+                QVERIFY(message.contains(QDir::toNativeSeparators(s.fixture.databaseFile())));
+            }
+            QVERIFY(waited.elapsed() >= 250);
+            QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        s.dm->FillViscosityTable(1);
+        QCOMPARE(s.q("qrExp")->rowCount(), 3);
+        QSqlQuery check(mine);
+        QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
+        QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+    }
+
+    void startupCheckNamesWhatTheCatalogueLacks()
+    {
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        execOn(fixture.databaseFile(), QStringLiteral("ALTER TABLE TAB_UKL RENAME COLUMN OZNACZENIE TO NAME"));
+        TdmDataModule dm;
+        const QString problem = dm.startupProblem();
+        QVERIFY2(problem.contains(QStringLiteral("does not have the columns the program reads")), qPrintable(problem));
+        QVERIFY2(problem.contains(QStringLiteral("qrTabUkl (no such column")), qPrintable(problem));
+        QVERIFY(dm.writeRefusal().isEmpty());
+    }
+
+    // Damaged pages: found at start, and the file is never written to.
+    void damagedFileIsFoundAtStartAndNotWritten()
+    {
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        int pageSize = 0;
+        int pages = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
+            db.setDatabaseName(fixture.databaseFile());
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("PRAGMA page_size")) && q.next());
+            pageSize = q.value(0).toInt();
+            QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
+            pages = q.value(0).toInt();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+        QVERIFY(pages > 4);
+        QFile file(fixture.databaseFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        // Scribble over the page headers of the last pages (page 1, the schema, is kept).
+        for (int page = pages - 3; page < pages; ++page) {
+            file.seek(qint64(page) * pageSize);
+            file.write(QByteArray(64, char(0x5A)));
+        }
+        file.close();
+        const QByteArray before = fileHash(fixture.databaseFile());
+
+        TdmDataModule dm;
+        FakeChart chart;
+        dm.setChartInputs(&chart);
+        QVERIFY2(dm.startupProblem().contains(QStringLiteral("is damaged")), qPrintable(dm.startupProblem()));
+        QVERIFY(!dm.writeRefusal().isEmpty());
+        chart.t[1] = QStringLiteral("1273");
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, dm.FillViscosityTable(1));
+        QCOMPARE(fileHash(fixture.databaseFile()), before);
     }
 
     void reportedFailures()

@@ -3,6 +3,7 @@
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -48,6 +49,48 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Tab);
             QVERIFY(next->hasFocus());
             QCOMPARE(query.currentRow(), 2);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("memory"));
+    }
+
+    // Titles wider than their given width widen the column, in any header font;
+    // a cell cut by its column shows its whole text as a tooltip.
+    void gridColumnsFitTheirTitles()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("memory"));
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            QVERIFY(db.open());
+        }
+        {
+            Query query(QStringLiteral("qrRows"),
+                        {QStringLiteral("SELECT 'Ag' SYMBOL, 'A title far longer than its column' TITLE")},
+                        QStringLiteral("memory"));
+            QVERIFY(query.open());
+            DataSource source(QStringLiteral("dsRows"), &query);
+            DbGrid grid;
+            grid.setColumns({{QStringLiteral("SYMBOL"), QStringLiteral("Element symbol in full"), 20},
+                             {QStringLiteral("TITLE"), QStringLiteral("T"), 40}});
+            grid.setDataSource(&source);
+            grid.resize(400, 200);
+            grid.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&grid));
+            const QFontMetrics header = grid.horizontalHeader()->fontMetrics();
+            QVERIFY(grid.columnWidth(0) > header.horizontalAdvance(QStringLiteral("Element symbol in full")));
+            QCOMPARE(grid.columnWidth(1), 40); // the title fits: the given width stays
+            QCOMPARE(grid.cellToolTip(0, 0), QString());
+            QCOMPARE(grid.cellToolTip(0, 1), QStringLiteral("A title far longer than its column"));
+            // A larger font (HiDPI, the user's choice) widens again.
+            const int before = grid.columnWidth(0);
+            QFont big = grid.font();
+            big.setPointSize(big.pointSize() * 2);
+            grid.setFont(big);
+            QCoreApplication::processEvents();
+            QVERIFY2(grid.columnWidth(0) > before, qPrintable(QString::number(grid.columnWidth(0))));
+            QVERIFY(grid.columnWidth(0) > QFontMetrics(big).horizontalAdvance(QStringLiteral("Element symbol in full")));
+            // A renamed title is fitted too.
+            grid.setColumnTitle(1, QStringLiteral("A much longer second title"));
+            QVERIFY(grid.columnWidth(1) > QFontMetrics(big).horizontalAdvance(QStringLiteral("A much longer second title")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("memory"));
     }
