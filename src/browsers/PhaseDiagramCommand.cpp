@@ -40,12 +40,7 @@ void showPhaseDiagram(const QString& databaseDir, const QString& className, cons
         ui().error(references.error);
         return;
     }
-    auto* window = forms::get<TfmDiagram>(QStringLiteral("fmDiagram"));
-    if (!window) {
-        window = new TfmDiagram;
-        window->setObjectName(QStringLiteral("fmDiagram"));
-        forms::setWindow(QStringLiteral("fmDiagram"), window);
-    }
+    auto* window = forms::obtain<TfmDiagram>(QStringLiteral("fmDiagram"));
     window->setPicture(picture.image);
     window->setReferences(references.entries);
     ui().showModal(window);

@@ -4,41 +4,18 @@
 
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace korvel {
 
-StretchedPicture::StretchedPicture(QWidget* parent) : QWidget(parent)
-{
-    setMinimumSize(200, 150);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
-
-void StretchedPicture::setPicture(const QImage& image)
-{
-    m_image = image;
-    update();
-}
-
-void StretchedPicture::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    if (!m_image.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(rect(), m_image);
-    }
-}
-
 TfmDiagram::TfmDiagram(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Korvel 3"));
     resize(760, 640);
     auto* layout = new QVBoxLayout(this);
-    m_Image1 = new StretchedPicture(this);
+    m_Image1 = new PictureView(this);
     m_Image1->setObjectName(QStringLiteral("Image1"));
     layout->addWidget(m_Image1, 1);
     m_ListBox1 = new QListWidget(this);

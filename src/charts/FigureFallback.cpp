@@ -1,13 +1,13 @@
 #include "FigureFallback.h"
 
-#include "IsothermLogic.h"
-#include "core/UiServices.h"
+#include "browsers/TfmAutorFig.h"
+#include "shell/Forms.h"
 
 namespace korvel {
 
 void showPropertyFigureFallback(QWidget*)
 {
-    ui().message(kDataNotAvailable);
+    forms::obtain<TfmAutorFig>(QStringLiteral("fmAutorFig"))->sbOKClick();
 }
 
 } // namespace korvel

@@ -46,6 +46,8 @@ TfmStart* createWindows()
     return fmStart();
 }
 
+QStringList createdWindows() { return creationOrder(); }
+
 void destroyWindows()
 {
     // Release in reverse creation order; the start window goes last.

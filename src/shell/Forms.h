@@ -6,6 +6,7 @@
 // modally and released afterwards, so each opening starts from a fresh window.
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -18,12 +19,24 @@ namespace korvel::forms {
 QWidget* window(const QString& name);
 template <typename T> T* get(const QString& name) { return qobject_cast<T*>(window(name)); }
 void setWindow(const QString& name, QWidget* window);
+// The window of that name; when its variable is empty, a new T is created and registered under it.
+template <typename T> T* obtain(const QString& name)
+{
+    if (T* existing = get<T>(name))
+        return existing;
+    auto* created = new T;
+    created->setObjectName(name);
+    setWindow(name, created);
+    return created;
+}
 // Deletes the window and empties its variable.
 void release(const QString& name);
 
 // Creates the start window and every window that lives for the whole run, in
 // the program's creation order. The start window is returned (it is the main window).
 TfmStart* createWindows();
+// The names of the windows createWindows() made, in the order it made them.
+QStringList createdWindows();
 void destroyWindows();
 TfmStart* fmStart();
 

@@ -5,6 +5,8 @@
 #include "MainMenu.h"
 #include "TfmStart.h"
 #include "browsers/PhaseDiagramCommand.h"
+#include "browsers/TfmAutorFig.h"
+#include "browsers/TfmMenisk.h"
 #include "charts/TfmWykres.h"
 #include "core/Directories.h"
 #include "core/UiServices.h"
@@ -33,13 +35,6 @@ const QString kSurfaceTension = QStringLiteral("Surface tension");
 const QString kViscosity = QStringLiteral("Viscosity");
 const QString kMolarVolume = QStringLiteral("Molar volume");
 const QString kPureMetals = QStringLiteral("Pure metals");
-const QString kNotAvailable = QStringLiteral("This data isn\u2019t available in this version KORVEL database.");
-
-std::function<QWidget*()>& meniscusFactory()
-{
-    static std::function<QWidget*()> factory;
-    return factory;
-}
 
 // The decorative picture on the left: a crucible with a drop of liquid metal.
 class DecorativePicture : public QWidget {
@@ -100,8 +95,6 @@ QLabel* heading(QWidget* parent, const QString& text)
 }
 
 } // namespace
-
-void TfmSelect::setMeniscusWindowFactory(std::function<QWidget*()> factory) { meniscusFactory() = std::move(factory); }
 
 TfmSelect::TfmSelect(QWidget* parent) : QDialog(parent)
 {
@@ -413,28 +406,21 @@ void TfmSelect::sbPhaseDiagramClick()
 
 void TfmSelect::sbMeniskClick()
 {
-    TdmDataModule* dm = TdmDataModule::instance();
-    if (dm)
-        dm->OpenMeniscusSources();
-    if (!meniscusFactory()) {
-        ui().message(kNotAvailable);
-        return;
-    }
-    forms::showTransient(QStringLiteral("fmMenisk"), meniscusFactory());
+    forms::showTransient(QStringLiteral("fmMenisk"), [] { return static_cast<QWidget*>(new TfmMenisk); },
+                         [](QWidget*) {
+                             if (TdmDataModule* dm = TdmDataModule::instance())
+                                 dm->OpenMeniscusSources();
+                         });
 }
 
 void TfmSelect::SpeedButton6Click()
 {
     if (TdmDataModule* dm = TdmDataModule::instance())
         dm->OpenPublications();
-    QWidget* author = forms::window(QStringLiteral("fmAutorFig"));
-    if (!author) {
-        ui().message(kNotAvailable);
-        return;
-    }
+    auto* author = forms::obtain<TfmAutorFig>(QStringLiteral("fmAutorFig"));
     if (propertyName() == kViscosity && m_chbButler->isChecked()) {
         // The figure-author window's "OK" runs without the window being shown.
-        QMetaObject::invokeMethod(author, "sbOKClick", Qt::DirectConnection);
+        author->sbOKClick();
         return;
     }
     ui().showModal(author);

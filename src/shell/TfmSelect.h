@@ -3,7 +3,6 @@
 // shown modally by the start window's "OK" and released when it closes; the
 // chart window, the exports and the browsers read its choices.
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QPushButton;
@@ -46,11 +45,6 @@ public:
     void SpeedButton2Click();   // "Back"
     void SpeedButton3Click();   // "Exit"
     void sbHelpClick();
-
-    // The meniscographic browser is a transient window created by "Menisc";
-    // the window that implements it registers its factory here. Without one,
-    // "Menisc" tells the user that the data are not available.
-    static void setMeniscusWindowFactory(std::function<QWidget*()> factory);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -12,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QDirIterator>
 #include <QtTest>
 
 #include <cmath>
@@ -527,6 +528,47 @@ private slots:
             }
         }
         QVERIFY(figures > 100);
+    }
+
+    // Each pair of figures of one publication (isotherms X and temperature
+    // dependences T) has a FIG record whose label names the files: the system
+    // for binary systems, the eutectic section (with "/" as "_") for
+    // multicomponent ones, so the section chooser has entries for them.
+    void figRecordsNameTheDrawnFigures()
+    {
+        const QString dir = databaseDir() + QStringLiteral("/Fig/");
+        const QHash<int, QString> codes = {{1, QStringLiteral("D")}, {2, QStringLiteral("ST")}, {3, QStringLiteral("V")}, {4, QStringLiteral("L")}};
+        const auto records = rows(QStringLiteral("SELECT s.NAZWA, t.OZNACZENIE, p.OZNACZENIE, f.ID_WLASCIWOSCI, f.UKLAD, t.ID_SELECT, t.ID_TAB_UKL "
+                                                 "FROM FIG f JOIN TAB_UKL t ON t.ID_TAB_UKL = f.ID_TAB_UKL JOIN SELECT_SYSTEM s ON s.ID_SELECT = t.ID_SELECT "
+                                                 "JOIN PUBLIKACJE p ON p.ID_PUBLIKACJI = f.ID_PUBLIKACJI"));
+        QSet<QString> named;
+        QSet<int> multicomponent;
+        for (const QVariantList& r : records) {
+            const QString label = r[4].toString();
+            if (r[5].toInt() >= 3) {
+                multicomponent.insert(r[6].toInt());
+                QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM EUT WHERE ID_TAB_UKL = :s AND OZNACZENIE = :l"),
+                               {{QStringLiteral("s"), r[6]}, {QStringLiteral("l"), label}}),
+                         1);
+            } else {
+                QCOMPARE(label, r[1].toString());
+            }
+            const QString base = dir + r[0].toString() + QLatin1Char('/') + r[1].toString() + QLatin1Char('/') + r[2].toString() + QLatin1Char('_') +
+                                 QString(label).replace(QLatin1Char('/'), QLatin1Char('_')) + QLatin1Char('_') + codes.value(r[3].toInt());
+            for (const QString& axis : {QStringLiteral("X.jpg"), QStringLiteral("T.jpg")}) {
+                QVERIFY2(QFileInfo::exists(base + axis), qPrintable(base + axis));
+                named.insert(base + axis);
+            }
+        }
+        QCOMPARE(multicomponent.size(), count(QStringLiteral("SELECT COUNT(*) FROM TAB_UKL WHERE ID_SELECT >= 3")));
+        // ... and no drawn figure of a publication is without its record.
+        for (const QVariantList& c : rows(QStringLiteral("SELECT NAZWA FROM SELECT_SYSTEM WHERE ID_SELECT >= 2"))) {
+            QDirIterator it(dir + c[0].toString(), {QStringLiteral("*.jpg")}, QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                QVERIFY2(named.contains(file), qPrintable(file));
+            }
+        }
     }
 };
 

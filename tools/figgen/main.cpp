@@ -5,8 +5,17 @@
 //   FIGDIR/Pure metals/<metal>/<metal>_<code>T.jpg          every source of the metal against T
 //   FIGDIR/Binary systems/<system>/<key>_<system>_<code>X.jpg   isotherms of one publication
 //   FIGDIR/Binary systems/<system>/<key>_<system>_<code>T.jpg   its composition lines against T
-// with <code> D (density), ST (surface tension), V (molar volume), L (viscosity).
+//   FIGDIR/<class>/<system>/<key>_<section>_<code>X.jpg and ..._<code>T.jpg
+//                                                           the same for one eutectic section
+//                                                           of a multicomponent system
+// with <code> D (density), ST (surface tension), V (molar volume, binary
+// systems only), L (viscosity). <section> is the section's name in EUT with
+// every "/" as "_".
 // Every figure says that it was drawn from the database, not scanned from a publication.
+// The FIG table is then refilled with one record per drawn pair of figures of
+// one publication (the pure-metal figures compare every source and have
+// none): system, property, publication and, as the label, the section's name
+// (the system name for binary systems), which the section chooser lists.
 #include <qcustomplot.h>
 
 #include <QApplication>
@@ -41,6 +50,11 @@ const QList<QColor> kColours = {QColor(0xFF, 0, 0), QColor(0, 0x80, 0), QColor(0
 struct Equation {
     double x, a, b, molarMass;
     int tLow, tHigh;
+};
+
+struct FigRecord {
+    int system, property, publication;
+    QString label;
 };
 
 [[noreturn]] void fail(const QString& message)
@@ -91,6 +105,24 @@ QList<Equation> equations(int system, int systemClass, const Property& p, int pu
     return out;
 }
 
+// The equations of one section (with the rows shared by every section) of a
+// multicomponent system, property and publication, with their line ranges.
+QList<Equation> sectionEquations(int system, int section, const Property& p, int publication)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT d.X, d.A, d.B, "
+                                     "(SELECT MIN(T) FROM DANE_WLASNOSCI_T t WHERE t.ID_TAB_UKL = d.ID_TAB_UKL AND t.ID_PUBLIKACJI = d.ID_PUBLIKACJI "
+                                     "AND t.ID_WLASCIWOSCI = d.ID_WLASCIWOSCI AND t.X = d.X AND t.Nr = d.ID_EUTEKTYKI AND t.Nr2 = d.Nr), "
+                                     "(SELECT MAX(T) FROM DANE_WLASNOSCI_T t WHERE t.ID_TAB_UKL = d.ID_TAB_UKL AND t.ID_PUBLIKACJI = d.ID_PUBLIKACJI "
+                                     "AND t.ID_WLASCIWOSCI = d.ID_WLASCIWOSCI AND t.X = d.X AND t.Nr = d.ID_EUTEKTYKI AND t.Nr2 = d.Nr) "
+                                     "FROM DANE45 d WHERE d.ID_TAB_UKL = ? AND d.ID_WLASCIWOSCI = ? AND d.ID_PUBLIKACJI = ? "
+                                     "AND d.ID_EUTEKTYKI IN (?, 10) ORDER BY d.X"),
+                      {system, p.dataId, publication, section});
+    QList<Equation> out;
+    while (q.next())
+        out << Equation{q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toDouble(), 0.0, q.value(3).toInt(), q.value(4).toInt()};
+    return out;
+}
+
 class Figure {
 public:
     Figure(const QString& title, const QString& xLabel, const QString& yLabel)
@@ -137,6 +169,60 @@ private:
 
 QString trimmed(double v) { return QString::number(v, 'g', 6); }
 
+// Isotherms of one publication at the ends and the middle of the range its
+// lines share, and its composition lines against temperature, saved as
+// <base>X.jpg and <base>T.jpg. Returns how many files were written.
+int drawPublication(const Property& p, const QList<Equation>& eqs, const QString& title, const QString& axis, const QString& base)
+{
+    int lo = eqs.first().tLow, hi = eqs.first().tHigh;
+    for (const Equation& e : eqs) {
+        lo = std::max(lo, e.tLow);
+        hi = std::min(hi, e.tHigh);
+    }
+    if (hi < lo)
+        hi = lo;
+    const QString yLabel = p.name + QLatin1Char(' ') + p.unit;
+    Figure iso(title, axis, yLabel);
+    QList<int> temperatures = {lo, (lo + hi) / 2, hi};
+    temperatures.erase(std::unique(temperatures.begin(), temperatures.end()), temperatures.end());
+    for (int t : temperatures) {
+        QVector<double> x, y;
+        for (const Equation& e : eqs) {
+            x << e.x;
+            y << valueAt(p, e, t);
+        }
+        iso.add(QStringLiteral("%1 K").arg(t), x, y, true);
+    }
+    int written = iso.save(base + QStringLiteral("X.jpg"));
+    Figure temp(title, QStringLiteral("T [K]"), yLabel);
+    for (const Equation& e : eqs) {
+        QVector<double> x, y;
+        for (int i = 0; i <= 20; ++i) {
+            const double t = e.tLow + (e.tHigh - e.tLow) * i / 20.0;
+            x << t;
+            y << valueAt(p, e, t);
+        }
+        temp.add(axis + QStringLiteral(" = ") + trimmed(e.x), x, y, false);
+    }
+    written += temp.save(base + QStringLiteral("T.jpg"));
+    return written;
+}
+
+// Replaces the rows of FIG by the records of the drawn figures, in one transaction.
+void writeFigRecords(const QList<FigRecord>& records)
+{
+    QSqlDatabase db = QSqlDatabase::database();
+    if (!db.transaction())
+        fail(db.lastError().text());
+    run(QStringLiteral("DELETE FROM FIG"));
+    int id = 0;
+    for (const FigRecord& r : records)
+        run(QStringLiteral("INSERT INTO FIG (ID_FIG, ID_TAB_UKL, ID_WLASCIWOSCI, ID_PUBLIKACJI, UKLAD) VALUES (?, ?, ?, ?, ?)"),
+            {++id, r.system, r.property, r.publication, r.label});
+    if (!db.commit())
+        fail(db.lastError().text());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -151,11 +237,11 @@ int main(int argc, char** argv)
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setDatabaseName(args[1]);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!db.open())
         fail(db.lastError().text());
     const QString root = args[2];
     int written = 0;
+    QList<FigRecord> records;
 
     QSqlQuery systems = run(QStringLiteral("SELECT t.ID_TAB_UKL, t.OZNACZENIE, t.ID_SELECT, s.NAZWA, t.XP FROM TAB_UKL t JOIN SELECT_SYSTEM s USING (ID_SELECT) "
                                            "WHERE t.ID_SELECT < 3 ORDER BY t.ID_TAB_UKL"));
@@ -192,40 +278,51 @@ int main(int argc, char** argv)
                 const QList<Equation> eqs = equations(system, cls, p, pubs.value(0).toInt());
                 if (eqs.isEmpty())
                     continue;
-                // Isotherms at the ends and the middle of the range shared by the lines.
-                int lo = eqs.first().tLow, hi = eqs.first().tHigh;
-                for (const Equation& e : eqs) {
-                    lo = std::max(lo, e.tLow);
-                    hi = std::min(hi, e.tHigh);
-                }
-                if (hi < lo)
-                    hi = lo;
-                Figure iso(QStringLiteral("%1 of liquid %2 alloys, %3").arg(p.name, name, key), systems.value(4).toString(), yLabel);
-                QList<int> temperatures = {lo, (lo + hi) / 2, hi};
-                temperatures.erase(std::unique(temperatures.begin(), temperatures.end()), temperatures.end());
-                for (int t : temperatures) {
-                    QVector<double> x, y;
-                    for (const Equation& e : eqs) {
-                        x << e.x;
-                        y << valueAt(p, e, t);
-                    }
-                    iso.add(QStringLiteral("%1 K").arg(t), x, y, true);
-                }
-                written += iso.save(folder + QLatin1Char('/') + key + QLatin1Char('_') + name + QLatin1Char('_') + p.code + QStringLiteral("X.jpg"));
-                Figure temp(QStringLiteral("%1 of liquid %2 alloys, %3").arg(p.name, name, key), QStringLiteral("T [K]"), yLabel);
-                for (const Equation& e : eqs) {
-                    QVector<double> x, y;
-                    for (int i = 0; i <= 20; ++i) {
-                        const double t = e.tLow + (e.tHigh - e.tLow) * i / 20.0;
-                        x << t;
-                        y << valueAt(p, e, t);
-                    }
-                    temp.add(systems.value(4).toString() + QStringLiteral(" = ") + trimmed(e.x), x, y, false);
-                }
-                written += temp.save(folder + QLatin1Char('/') + key + QLatin1Char('_') + name + QLatin1Char('_') + p.code + QStringLiteral("T.jpg"));
+                const int drawn = drawPublication(p, eqs, QStringLiteral("%1 of liquid %2 alloys, %3").arg(p.name, name, key), systems.value(4).toString(),
+                                                  folder + QLatin1Char('/') + key + QLatin1Char('_') + name + QLatin1Char('_') + p.code);
+                written += drawn;
+                if (drawn > 0)
+                    records << FigRecord{system, p.id, pubs.value(0).toInt(), name};
             }
         }
     }
-    QTextStream(stdout) << "korvel3-figgen: " << written << " figures\n";
+
+    // Multicomponent systems: one pair of figures per eutectic section. Molar
+    // volume is left out: its molar masses come from the composition tables of
+    // each class, which these figures do not read.
+    QSqlQuery sections = run(QStringLiteral("SELECT t.ID_TAB_UKL, t.OZNACZENIE, s.NAZWA, t.XP, e.ID_EUTEKTYKI, e.OZNACZENIE "
+                                            "FROM TAB_UKL t JOIN SELECT_SYSTEM s USING (ID_SELECT) JOIN EUT e ON e.ID_TAB_UKL = t.ID_TAB_UKL "
+                                            "WHERE t.ID_SELECT >= 3 ORDER BY t.ID_TAB_UKL, e.ID_EUTEKTYKI"));
+    while (sections.next()) {
+        const int system = sections.value(0).toInt();
+        const QString name = sections.value(1).toString();
+        const QString folder = root + QLatin1Char('/') + sections.value(2).toString() + QLatin1Char('/') + name;
+        const int section = sections.value(4).toInt();
+        const QString label = sections.value(5).toString();
+        QString fileLabel = label;
+        fileLabel.replace(QLatin1Char('/'), QLatin1Char('_'));
+        QDir().mkpath(folder);
+        for (const Property& p : kProperties) {
+            if (p.id == 3)
+                continue;
+            QSqlQuery pubs = run(QStringLiteral("SELECT DISTINCT b.ID_PUBLIKACJI, b.OZNACZENIE FROM DANE45 d JOIN PUBLIKACJE b USING (ID_PUBLIKACJI) "
+                                                "WHERE d.ID_TAB_UKL = ? AND d.ID_WLASCIWOSCI = ? AND d.ID_EUTEKTYKI IN (?, 10) ORDER BY b.ROK, b.ID_PUBLIKACJI"),
+                                 {system, p.dataId, section});
+            while (pubs.next()) {
+                const QString key = pubs.value(1).toString();
+                const QList<Equation> eqs = sectionEquations(system, section, p, pubs.value(0).toInt());
+                if (eqs.size() < 2)
+                    continue;
+                const int drawn = drawPublication(p, eqs, QStringLiteral("%1 of liquid %2 alloys, %3\n%4").arg(p.name, name, key, label),
+                                                  sections.value(3).toString(),
+                                                  folder + QLatin1Char('/') + key + QLatin1Char('_') + fileLabel + QLatin1Char('_') + p.code);
+                written += drawn;
+                if (drawn > 0)
+                    records << FigRecord{system, p.id, pubs.value(0).toInt(), label};
+            }
+        }
+    }
+    writeFigRecords(records);
+    QTextStream(stdout) << "korvel3-figgen: " << written << " figures, " << records.size() << " FIG records\n";
     return 0;
 }
