@@ -66,7 +66,7 @@ private slots:
         QVERIFY(QFile::exists(out));
 
         // A damaged table: named, and nothing written.
-        writeFile(folder + QStringLiteral("/TAB_UKL.db"), QByteArray(3000, '\x07'));
+        writeFile(folder + QStringLiteral("/TAB_UKL.db"), QByteArray(3000, 'x'));
         const QString second = m_dir.filePath(QStringLiteral("second.sqlite"));
         const Run bad = runImport({QStringLiteral("paradox"), folder, second});
         QCOMPARE(bad.exitCode, 1);

@@ -46,7 +46,11 @@ QStringList dumpAsCsv(const QString& database, const QString& folder)
     db.setDatabaseName(database);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (db.open()) {
-        tables = db.tables();
+        // The tables of the data, not the engine's own statistics.
+        for (const QString& table : db.tables()) {
+            if (!table.startsWith(QLatin1String("sqlite_")))
+                tables << table;
+        }
         for (const QString& table : std::as_const(tables)) {
             QFile f(folder + QLatin1Char('/') + table + QStringLiteral(".csv"));
             if (!f.open(QIODevice::WriteOnly))
