@@ -1,10 +1,15 @@
 // The program's --database DIR: DatabaseDir is DIR for the program's own
 // folder; the data module opens the database there.
 #include "FixtureDatabase.h"
+#include "ScriptedUi.h"
 #include "core/Directories.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
+#include "shell/Forms.h"
+#include "shell/TfmStart.h"
+#include "widgets/DbLookupList.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,6 +48,35 @@ private slots:
         QCOMPARE(dm.databaseDir(), QDir::toNativeSeparators(elsewhere.path()));
         QCOMPARE(dm.startupProblem(), QString());
         QVERIFY(dm.query(QStringLiteral("qrSelect"))->rowCount() > 0);
+    }
+
+    // The start window lists the classes of the database given; its "Access
+    // path of the database" box still changes no directory, and the help
+    // document is the one of the folder given.
+    void startWindowOnTheDatabaseGiven()
+    {
+        test::ScriptedUi ui;
+        test::FixtureDatabase program; // its own Database folder holds the fixture too
+        dirs::overrideApplicationDir(program.applicationDir());
+        QTemporaryDir elsewhere;
+        QVERIFY(QFile::copy(test::builtFixture(QStringLiteral("fixture")), elsewhere.filePath(QStringLiteral("korvel3.sqlite"))));
+        QVERIFY(QDir(program.databaseDir()).removeRecursively());
+        dirs::overrideDatabaseDir(elsewhere.path());
+        const QString given = QDir::toNativeSeparators(elsewhere.path());
+        {
+            TdmDataModule dm;
+            TfmStart* start = forms::createWindows();
+            start->show();
+            QCoreApplication::processEvents();
+            QCOMPARE(start->findChild<DbLookupList*>(QStringLiteral("dblSelectSystem"))->count(), 5);
+            ui.inputAnswers << QStringLiteral("D:\\another\\Database");
+            start->findChild<QAction*>(QStringLiteral("AcessDatabase1"))->trigger();
+            QCOMPARE(dm.ComputeDatabaseDir(), given);
+            QCOMPARE(start->SaveDir(), dirs::join(program.applicationDir(), QStringLiteral("Save")));
+            start->findChild<QAction*>(QStringLiteral("Help1"))->trigger();
+            QCOMPARE(ui.openedDocuments.value(0), dirs::join(given, QStringLiteral("KORVEL 3.pdf")));
+            forms::destroyWindows();
+        }
     }
 
     void aMissingFolderIsAStartupProblem()

@@ -54,6 +54,11 @@ private slots:
                                    {{"ID_WLASCIWOSCI", pxf::Long, 4}, {"WLASNOSC", pxf::Alpha, 30}},
                                    {{1, QStringLiteral("Density")}, {QVariant(), QStringLiteral("Viscosity")}}),
                  QString());
+        QCOMPARE(writeParadoxTable(folder + QStringLiteral("/TAB_UKL.db"),
+                                   {{"ID_TAB_UKL", pxf::Long, 4}, {"ID_SELECT", pxf::Short, 2}, {"OZNACZENIE", pxf::Alpha, 40},
+                                    {"XP", pxf::Alpha, 40}},
+                                   {{12, 3, QStringLiteral("Ag-Cu-Sn"), QVariant()}}),
+                 QString());
         writeFile(folder + QStringLiteral("/WLASNOSCI.PX"), "an index file, not read");
         const QString out = m_dir.filePath(QStringLiteral("Database/korvel3.sqlite"));
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("Database"))));
@@ -62,7 +67,10 @@ private slots:
         QVERIFY2(run.out.contains(QStringLiteral("WLASNOSCI.DB -> WLASNOSCI: 2 read, 1 written, 1 rejected\n"
                                                  "  rejected record 2: ID_WLASCIWOSCI is empty\n")),
                  qPrintable(run.out));
-        QVERIFY(run.out.contains(QStringLiteral("no file for the table(s) SELECT_SYSTEM, TAB_UKL")));
+        QVERIFY(run.out.contains(QStringLiteral("no file for the table(s) SELECT_SYSTEM, PIERWIASTKI, PUBLIKACJE")));
+        // A problem between the tables of a Paradox database is a warning.
+        QVERIFY2(run.out.contains(QStringLiteral("warning: %1/TAB_UKL.db record 1: ID_SELECT 3 names no system class").arg(folder)),
+                 qPrintable(run.out));
         QVERIFY(QFile::exists(out));
 
         // A damaged table: named, and nothing written.

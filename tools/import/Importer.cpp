@@ -375,8 +375,10 @@ QString reportText(const ImportReport& report)
     }
     if (!report.absentTables.isEmpty())
         lines << QStringLiteral("no file for the table(s) %1: left empty").arg(report.absentTables.join(QStringLiteral(", ")));
+    // Problems of a database that was written anyway (lenient rules) are warnings.
+    const QString label = report.written ? QStringLiteral("warning: ") : QStringLiteral("problem: ");
     for (const QString& p : report.problems)
-        lines << QStringLiteral("problem: ") + p;
+        lines << label + p;
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
