@@ -6,6 +6,7 @@
 namespace korvel::dirs {
 namespace {
 QString g_override;
+QString g_databaseOverride;
 }
 
 QString applicationDir()
@@ -24,7 +25,23 @@ QString join(const QString& a, const QString& b)
     return a + QDir::separator() + b;
 }
 
-QString databaseDirFor(const QString& applicationDir) { return join(applicationDir, QStringLiteral("Database")); }
+void overrideDatabaseDir(const QString& dir)
+{
+    g_databaseOverride = dir.isEmpty() ? QString() : QDir::toNativeSeparators(QDir::cleanPath(QDir(dir).absolutePath()));
+}
+
+QString databaseDirOverride() { return g_databaseOverride; }
+
+QString databaseDirFor(const QString& applicationDir)
+{
+    const auto same = [](const QString& a, const QString& b) {
+        return QDir::cleanPath(QDir::fromNativeSeparators(a)) == QDir::cleanPath(QDir::fromNativeSeparators(b));
+    };
+    if (!g_databaseOverride.isEmpty() && same(applicationDir, dirs::applicationDir()))
+        return g_databaseOverride;
+    return join(applicationDir, QStringLiteral("Database"));
+}
+
 QString saveDirFor(const QString& applicationDir) { return join(applicationDir, QStringLiteral("Save")); }
 
 } // namespace korvel::dirs

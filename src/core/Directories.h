@@ -10,8 +10,15 @@ namespace korvel::dirs {
 QString applicationDir();
 void overrideApplicationDir(const QString& dir);
 
-QString databaseDirFor(const QString& applicationDir); // applicationDir + sep + "Database"
+// applicationDir + sep + "Database"; for the program's own folder, the folder
+// given with --database instead when one is set.
+QString databaseDirFor(const QString& applicationDir);
 QString saveDirFor(const QString& applicationDir);     // applicationDir + sep + "Save"
+
+// The program's --database DIR option: DatabaseDir is DIR (made absolute)
+// instead of the Database folder beside the program. Empty: no override.
+void overrideDatabaseDir(const QString& dir);
+QString databaseDirOverride();
 
 // Joins path parts with the platform's separator.
 QString join(const QString& a, const QString& b);
