@@ -458,11 +458,19 @@ void TestThermo::committedFilesFollowTheLayout()
     QFile file(QString::fromStdString(kData + "/models/generated/butler_fits.csv"));
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
     std::map<QString, int> counts;
+    std::map<QString, std::pair<double, double>> ranges;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const QStringList f = line.split(',');
+        if (f[0] == "range") { // the accepted range of an isotherm fit: the range it was fitted over
+            QCOMPARE(f.size(), 7);
+            QCOMPARE(f[2], QStringLiteral("iso"));
+            QVERIFY(f[6].startsWith("generated:thermo:"));
+            ranges[f[1]] = {f[4].toDouble(), f[5].toDouble()};
+            continue;
+        }
         QCOMPARE(f.size(), 10);
         QVERIFY(f[0] == "L" || f[0] == "Q");
         QVERIFY(f[9].startsWith("generated:thermo:"));
@@ -477,6 +485,13 @@ void TestThermo::committedFilesFollowTheLayout()
     QCOMPARE(counts[QStringLiteral("Sn-Zn iso")], 3);
     QCOMPARE(counts[QStringLiteral("Ag-Bi temp")], 9);
     QCOMPARE(counts.count(QStringLiteral("Ag-Sn iso")), std::size_t(0)); // given, never generated
+    // every generated isotherm fit states its range: up to 2000 K, Sn-Zn only to 1200 K
+    for (const auto &[name, n] : counts)
+        if (name.endsWith(" iso"))
+            QVERIFY2(ranges.count(name.left(name.size() - 4)), qPrintable(name));
+    QCOMPARE(ranges[QStringLiteral("Cu-Sn")], std::make_pair(500.0, 2000.0));
+    QCOMPARE(ranges[QStringLiteral("Ag-Sb")], std::make_pair(800.0, 2000.0));
+    QCOMPARE(ranges[QStringLiteral("Sn-Zn")], std::make_pair(500.0, 1200.0));
 }
 
 QTEST_GUILESS_MAIN(TestThermo)

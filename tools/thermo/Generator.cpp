@@ -213,6 +213,9 @@ GenerationResult generateCatalogues(const std::string &dataDir)
                 << numberText(r.a) << "," << numberText(r.b) << "," << numberText(r.c) << "," << numberText(r.d)
                 << "," << source << "\n";
         }
+        if (request.use == "iso") // the program accepts these rows only over the range they were fitted over
+            but << "range," << request.system << "," << request.use << "," << request.variant << "," << request.Tlo << ","
+                << request.Thi << "," << source << "\n";
         result.butler.push_back(g);
     }
     but << "#\n# Not generated:\n";
