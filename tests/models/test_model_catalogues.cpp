@@ -210,8 +210,10 @@ void TestModelCatalogues::viscosityRowsOverAcceptedRange()
                     }
                     const double low = *std::min_element(eta.begin(), eta.end());
                     const double high = *std::max_element(eta.begin(), eta.end());
-                    if (low <= 0)
+                    if (low <= 0) {
                         seenNonPositive.insert({s.name, b.number, model.abbreviation()});
+                        qInfo("%s at %g K: lowest %.3f mPa*s", qPrintable(where), t, low);
+                    }
                     // Smooth: a closed form of these models has at most two turning points in x.
                     QVERIFY2(turningPoints(eta, 1e-3 * (high - low)) <= 2,
                              qPrintable(where + QStringLiteral(" at %1 K").arg(t)));
@@ -315,6 +317,10 @@ void TestModelCatalogues::butlerFitsOverAcceptedRange()
         }
     }
     QVERIFY(checked >= 10);
+    int complete = 0, withoutRows = 0;
+    for (const ButlerFit& f : ButlerCatalogue::builtIn().fits())
+        ++(f.complete() ? complete : withoutRows);
+    qInfo("Butler catalogue: %d fits complete (%d checked here), %d without rows", complete, checked, withoutRows);
 }
 
 void TestModelCatalogues::generatedIsothermRefusedOutsideItsRange()
