@@ -46,6 +46,39 @@ double programValue(Kind kind, const QString& system, const QString& what, doubl
     return fit->chartValue(x, t);
 }
 
+// The model panel's input for the first block of a system of the built-in catalogue.
+ViscosityRunInput panelInput(const QString& system, const QString& model, const QString& temperature)
+{
+    ViscosityRunInput in;
+    in.temperatureText = temperature;
+    in.modelText = model;
+    in.systemName = system;
+    const ViscositySystem* s = ViscosityCatalogue::builtIn().system(system);
+    in.publicationKey = s && !s->blocks.empty() ? s->blocks.front().key : QString();
+    in.locale = QLocale::c();
+    return in;
+}
+
+// Presses OK as the window does after a change of the model list.
+ViscosityRunResult pressOk(ViscosityModelRun& run, const ViscosityRunInput& in)
+{
+    run.cbModel1Change(in.temperatureText, in.modelText, in.publicationKey);
+    return run.RunViscosityModel(in);
+}
+
+// The Butler command in isotherm mode for surface tension, answered Yes, slot 1 armed.
+ButlerRunResult butlerIsotherms(ScriptedUi& ui, const QString& system, const std::array<QString, 4>& temperatures)
+{
+    ui.answers = {UiServices::Answer::Yes};
+    ButlerModelRun run;
+    run.armSlotOne();
+    ButlerRunInput in;
+    in.temperatureTexts = temperatures;
+    in.propertyName = QStringLiteral("Surface tension");
+    in.systemName = system;
+    return run.sbButlerClick(in);
+}
+
 } // namespace
 
 class TestModelCatalogues : public QObject {
@@ -232,18 +265,10 @@ void TestModelCatalogues::viscosityRowsOverAcceptedRange()
 void TestModelCatalogues::negativeViscosityIsSaid()
 {
     ScriptedUi ui;
-    const ViscosityCatalogue& keyed = ViscosityCatalogue::builtIn();
-    const ViscositySystem* biCu = keyed.system(QStringLiteral("Bi-Cu"));
-    QVERIFY(biCu && !biCu->blocks.empty() && !biCu->blocks.front().key.isEmpty());
-    ViscosityModelRun run(keyed);
-    ViscosityRunInput in;
-    in.temperatureText = QStringLiteral("973");
-    in.modelText = QStringLiteral("Moelwyn-Hughes (M-H)");
-    in.systemName = QStringLiteral("Bi-Cu");
-    in.publicationKey = biCu->blocks.front().key;
-    in.locale = QLocale::c();
-    run.cbModel1Change(in.temperatureText, in.modelText, in.publicationKey);
-    const ViscosityRunResult r = run.RunViscosityModel(in);
+    ViscosityModelRun run(ViscosityCatalogue::builtIn());
+    ViscosityRunInput in = panelInput(QStringLiteral("Bi-Cu"), QStringLiteral("Moelwyn-Hughes (M-H)"), QStringLiteral("973"));
+    QVERIFY(!in.publicationKey.isEmpty());
+    const ViscosityRunResult r = pressOk(run, in);
     QCOMPARE(r.status, ViscosityRunResult::Status::Drawn);
     QVERIFY(r.warning.startsWith(QStringLiteral("The model Moelwyn-Hughes (M-H) gives a viscosity of zero or below "
                                                 "for Bi-Cu at 973 K (lowest -")));
@@ -251,8 +276,7 @@ void TestModelCatalogues::negativeViscosityIsSaid()
     QCOMPARE(ui.messages.last().kind, ScriptedUi::Message::Information);
     // At the top of the range the same model stays positive: no warning.
     in.temperatureText = QStringLiteral("1473");
-    run.cbModel1Change(in.temperatureText, in.modelText, in.publicationKey);
-    const ViscosityRunResult hot = run.RunViscosityModel(in);
+    const ViscosityRunResult hot = pressOk(run, in);
     QCOMPARE(hot.status, ViscosityRunResult::Status::Drawn);
     QVERIFY(hot.warning.isEmpty());
     QCOMPARE(ui.messages.size(), 1);
@@ -261,17 +285,11 @@ void TestModelCatalogues::negativeViscosityIsSaid()
 void TestModelCatalogues::absentModelNamesTheModel()
 {
     ScriptedUi ui;
-    const ViscosityCatalogue& c = ViscosityCatalogue::builtIn();
-    const ViscositySystem* agSn = c.system(QStringLiteral("Ag-Sn"));
-    QVERIFY(agSn && !agSn->blocks.front().key.isEmpty());
-    ViscosityModelRun run(c);
-    ViscosityRunInput in;
-    in.temperatureText = QStringLiteral("1000");
-    in.modelText = QStringLiteral("Kozlov-Romanov-Petrov (K-R-P)");
-    in.systemName = QStringLiteral("Ag-Sn");
-    in.publicationKey = agSn->blocks.front().key;
-    run.cbModel1Change(in.temperatureText, in.modelText, in.publicationKey);
-    const ViscosityRunResult r = run.RunViscosityModel(in);
+    ViscosityModelRun run(ViscosityCatalogue::builtIn());
+    const ViscosityRunInput in =
+        panelInput(QStringLiteral("Ag-Sn"), QStringLiteral("Kozlov-Romanov-Petrov (K-R-P)"), QStringLiteral("1000"));
+    QVERIFY(!in.publicationKey.isEmpty());
+    const ViscosityRunResult r = pressOk(run, in);
     QCOMPARE(r.status, ViscosityRunResult::Status::NotAvailable);
     QCOMPARE(r.message, QStringLiteral("Kozlov-Romanov-Petrov (K-R-P): the data of this model for Ag-Sn are not in "
                                        "this version KORVEL database."));
@@ -330,32 +348,20 @@ void TestModelCatalogues::generatedIsothermRefusedOutsideItsRange()
     QCOMPARE(snZn->fittedRangeMessage(), QStringLiteral("Error! Temperature range <500,1200 [K]>"));
     for (const char* temperature : {"1400", "499"}) {
         ScriptedUi ui;
-        ui.answers = {UiServices::Answer::Yes};
-        ButlerModelRun run;
-        run.armSlotOne();
-        ButlerRunInput in;
-        in.temperatureTexts = {QStringLiteral("800"), QString::fromLatin1(temperature), QString(), QString()};
-        in.propertyName = QStringLiteral("Surface tension");
-        in.systemName = QStringLiteral("Sn-Zn");
-        const ButlerRunResult r = run.sbButlerClick(in);
+        const ButlerRunResult r =
+            butlerIsotherms(ui, QStringLiteral("Sn-Zn"), {QStringLiteral("800"), QString::fromLatin1(temperature), {}, {}});
         QCOMPARE(r.status, ButlerRunResult::Status::RangeRejected);
         QVERIFY(r.curves.empty());
         QCOMPARE(ui.texts(), (QStringList{"Butler model", "Error! Temperature range <500,1200 [K]>"}));
     }
     // Inside the range both bounds are drawn.
     ScriptedUi ui;
-    ui.answers = {UiServices::Answer::Yes};
-    ButlerModelRun run;
-    run.armSlotOne();
-    ButlerRunInput in;
-    in.temperatureTexts = {QStringLiteral("500"), QStringLiteral("1200"), QString(), QString()};
-    in.propertyName = QStringLiteral("Surface tension");
-    in.systemName = QStringLiteral("Sn-Zn");
-    QCOMPARE(run.sbButlerClick(in).curves.size(), std::size_t(2));
+    QCOMPARE(butlerIsotherms(ui, QStringLiteral("Sn-Zn"), {QStringLiteral("500"), QStringLiteral("1200"), {}, {}})
+                 .curves.size(),
+             std::size_t(2));
     // A generated fit that was fitted up to 2000 K is drawn there.
-    const ButlerFit* cuSn = ButlerCatalogue::builtIn().isothermFit(QStringLiteral("Cu-Sn"));
-    QVERIFY(cuSn && cuSn->fittedRange);
-    QCOMPARE(cuSn->fittedRange->high, ButlerTemperatureLimit);
+    QCOMPARE(butlerIsotherms(ui, QStringLiteral("Cu-Sn"), {QStringLiteral("2000"), {}, {}, {}}).curves.size(),
+             std::size_t(1));
 }
 
 // Ag-Sn blocks 1 and 3 hold the same pure constants; their Kaptay rows are generated from the
