@@ -333,17 +333,29 @@ ButlerCatalogue ButlerCatalogue::load(const QStringList& given, const QStringLis
     }
 
     std::map<FitId, Coefficients> givenRows, generatedRows;
+    std::map<FitId, ButlerTemperatureRange> generatedRanges;
     collectCoefficients(givenRecords, givenRows, warnings);
     for (const QString& path : generated) {
         std::vector<Record> coefficientRecords;
         for (const Record& r : modelcsv::readRecords(path, warnings)) {
             const QString t = r.type();
-            if (t != QLatin1String("L") && t != QLatin1String("Q") && t != QLatin1String("P")) {
-                warnings << r.where() + QStringLiteral(": generated files hold L, Q and P records only");
+            const bool range = t == QLatin1String("range");
+            if (!range && t != QLatin1String("L") && t != QLatin1String("Q") && t != QLatin1String("P")) {
+                warnings << r.where() + QStringLiteral(": generated files hold L, Q, P and range records only");
                 continue;
             }
             if (!r.source().startsWith(QLatin1String("generated:"))) {
                 warnings << r.where() + QStringLiteral(": generated rows need a generated: source");
+                continue;
+            }
+            if (range) {
+                // range,<system>,<use>,<variant>,<tlow>,<thigh>,<source>
+                auto id = idOf(r);
+                auto lo = number(r.fields.value(4)), hi = number(r.fields.value(5));
+                if (!id || r.fields.size() != 7 || !lo || !hi || *lo > *hi)
+                    warnings << r.where() + QStringLiteral(": bad range record");
+                else
+                    generatedRanges[*id] = ButlerTemperatureRange{*lo, *hi, 0};
                 continue;
             }
             coefficientRecords.push_back(r);
@@ -365,7 +377,11 @@ ButlerCatalogue ButlerCatalogue::load(const QStringList& given, const QStringLis
         }
         if (givenRows.count(id))
             continue; // hand-kept rows win
-        applyCoefficients(*it->second, c, true, warnings);
+        if (applyCoefficients(*it->second, c, true, warnings)) {
+            const auto range = generatedRanges.find(id);
+            if (range != generatedRanges.end())
+                it->second->fittedRange = range->second;
+        }
     }
     // Links between fits.
     for (ButlerFit& f : cat.m_fits) {

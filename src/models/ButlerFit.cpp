@@ -13,6 +13,14 @@ long double roundFour(long double value)
 
 QStringList ButlerFit::elements() const { return system.split(QLatin1Char('-')); }
 
+QString ButlerFit::fittedRangeMessage() const
+{
+    if (!fittedRange)
+        return {};
+    return QStringLiteral("Error! Temperature range <%1,%2 [K]>")
+        .arg(QString::number(fittedRange->low, 'g', 10), QString::number(fittedRange->high, 'g', 10));
+}
+
 bool ButlerFit::complete() const
 {
     switch (form) {

@@ -62,6 +62,10 @@ public:
     QString source;   // citation of the header
     QString rowSource; // citation of the coefficient rows (hand-kept or generated)
     bool rowsGenerated = false;
+    // Generated isotherm rows: the temperatures they were fitted over and checked in. The
+    // isotherm command refuses a temperature outside it ("Error! Temperature range <lo,hi [K]>")
+    // instead of drawing a fit beyond the range where it follows its model.
+    std::optional<ButlerTemperatureRange> fittedRange;
 
     std::vector<ButlerPureLine> pure;
     std::vector<std::optional<ButlerRow>> L;      // Direct, TernarySection pair rows
@@ -86,6 +90,8 @@ public:
 
     // Temperature fits: the temperatures of the curve (low, low + step, ..., high).
     std::vector<double> temperatures() const;
+    // The rejection message of fittedRange, in the form of the command's own range message.
+    QString fittedRangeMessage() const;
     // Isotherm fits: the compositions of the curve (i/100 for i = 0..xLast).
     std::vector<double> compositions() const;
 

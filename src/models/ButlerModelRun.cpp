@@ -65,6 +65,22 @@ ButlerRunResult ButlerModelRun::sbButlerClick(const ButlerRunInput& in)
         }
     }
 
+    // Generated isotherm rows hold only over the temperatures they were fitted over: any
+    // temperature to be drawn outside that range is refused as a whole, like one above 2000 K.
+    if (in.isothermMode && in.propertyName == QLatin1String("Surface tension")) {
+        const ButlerFit* fit = m_catalogue->isothermFit(in.systemName);
+        if (fit && fit->complete() && fit->fittedRange) {
+            for (std::size_t n = 0; n < 4; ++n) {
+                const double t = temperatures[n].toDouble();
+                if (!in.temperatureTexts[n].isEmpty() && (t < fit->fittedRange->low || t > fit->fittedRange->high)) {
+                    ui().error(fit->fittedRangeMessage());
+                    result.status = Status::RangeRejected;
+                    return result;
+                }
+            }
+        }
+    }
+
     result.status = Status::Done;
     m_notAvailableShown = false;
     if (in.isothermMode) {

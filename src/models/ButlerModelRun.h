@@ -12,6 +12,9 @@
 //   "Butler model" (Yes/No/Cancel), on any answer but Yes "Surface calculate" and on Yes
 //   the plain message "This data isn’t available in this version KORVEL database.";
 //   "Error! Temperature range <0,2000 [K]>" (error box) for a temperature above 2000 K;
+//   in isotherm mode, for a system whose isotherm rows are generated, the same kind of box
+//   ("Error! Temperature range <500,1200 [K]>" for Sn-Zn) for a temperature outside the range
+//   the rows were fitted over: nothing is drawn, as for a temperature above 2000 K;
 //   Bi-Sn's choice of temperature fit: "Butler's model from <key> ?" (Yes/No/Cancel),
 //   otherwise "Butler's model from <key>" (information);
 //   the plain "not available" message (once per command) when the fit that would be

@@ -2,7 +2,35 @@
 
 #include "ViscosityEngine.h"
 
+#include "core/UiServices.h"
+
+#include <algorithm>
+
 namespace korvel {
+
+QString modelNotAvailableMessage(ViscosityModel model, const QString& system)
+{
+    return model.caption() + QStringLiteral(": the data of this model for ") + system
+        + QStringLiteral(" are not in this version KORVEL database.");
+}
+
+QString nonPositiveViscosityWarning(ViscosityModel model, const QString& system, FixedPoint4 temperature,
+                                    const std::vector<QPointF>& points, const QLocale& locale)
+{
+    const auto lowest = std::min_element(points.begin(), points.end(),
+                                         [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    if (lowest == points.end() || lowest->y() > 0)
+        return {};
+    const QString sep = locale.decimalPoint();
+    const QChar separator = sep.isEmpty() ? QLatin1Char('.') : sep.at(0);
+    auto text = [&](double v, int decimals) {
+        return QString::number(v, 'f', decimals).replace(QLatin1Char('.'), separator);
+    };
+    return QStringLiteral("The model ") + model.caption() + QStringLiteral(" gives a viscosity of zero or below for ")
+        + system + QStringLiteral(" at ") + temperature.shortestText(separator) + QStringLiteral(" K (lowest ")
+        + text(lowest->y(), 2) + QStringLiteral(" mPa*s at x = ") + text(lowest->x(), 2)
+        + QStringLiteral("): the model does not hold for this alloy at this temperature.");
+}
 
 ModelPanelState ViscosityModelRun::edModelChange(const QString& temperatureText, const QString& modelText)
 {
@@ -58,13 +86,19 @@ ViscosityRunResult ViscosityModelRun::RunViscosityModel(const ViscosityRunInput&
         } else if (block && model && !rows) {
             // The catalogue holds no rows of this model for this publication.
             result.status = Status::NotAvailable;
-            result.message = notAvailableMessage();
+            result.message = modelNotAvailableMessage(*model, system->name);
         } else {
             result.status = Status::Drawn;
             result.zeroCurve = block == nullptr;
             result.bufferLines = WriteViscosityHeader(in.modelText, in.temperatureText, in.leftAxisTitle);
             result.curve.points = viscosityCurve(block, rows, t);
             result.bufferLines += viscosityValueLines(result.curve.points, in.locale);
+            if (block && model && rows) {
+                result.warning = nonPositiveViscosityWarning(*model, system->name, m_temperature, result.curve.points,
+                                                             in.locale);
+                if (!result.warning.isEmpty())
+                    ui().information(result.warning);
+            }
             // TitleViscosityCurve
             if (model)
                 m_abbreviation = model->abbreviation();

@@ -13,12 +13,17 @@
 //        NotArmed        -> nothing;
 //        NoSystem        -> nothing drawn;
 //        RangeRejected   -> error box (button OK) with result.message;
-//        NotAvailable    -> plain message result.message ("This data isn’t available ...");
+//        NotAvailable    -> plain message result.message, which names the model and says
+//                           that its data for the system are not in this version (the block
+//                           exists, the catalogue holds no rows of that model for it);
 //        Drawn           -> add result.curve to DBChart1, append result.bufferLines
 //                           (header, 101 value lines, two empty lines = 107) to MemoViscoModel;
 //                           title "<key>_<abbreviation>_<T>[K]"; when the publication has no
 //                           block (result.zeroCurve) every value is 0 and the title ends in
 //                           " (no coefficients for <key>)" so it cannot pass for a model result;
+//                           when the model's values fall to zero or below anywhere on the
+//                           curve, RunViscosityModel itself has shown result.warning through
+//                           korvel::ui() (information box) before returning;
 //        every result but InputError and NotArmed: enable Modelofviscosity1
 //        (result.enableMenuItem);
 //   sbClear1Click / general Clear       -> sbClear1Click() (the window empties edModel and
@@ -48,6 +53,7 @@ struct ViscosityRunResult {
     enum class Status { NotArmed, InputError, NoSystem, RangeRejected, NotAvailable, Drawn };
     Status status = Status::NotArmed;
     QString message;           // InputError, RangeRejected, NotAvailable
+    QString warning;           // Drawn: the model gives a viscosity <= 0 somewhere (shown already)
     ModelCurve curve;          // Drawn: 101 points, title, colour, width 3
     QStringList bufferLines;   // Drawn: the 107 lines to append to MemoViscoModel
     bool zeroCurve = false;    // Drawn without a block for the publication: every value 0
@@ -58,6 +64,12 @@ struct ModelPanelState {
     bool okEnabled = false;      // sbModelOK
     bool disableMenuItem = false; // Modelofviscosity1 must be disabled
 };
+
+// "<caption>: the data of this model for <system> are not in this version KORVEL database."
+QString modelNotAvailableMessage(ViscosityModel model, const QString& system);
+// The warning of a curve with values <= 0, or an empty text when every value is positive.
+QString nonPositiveViscosityWarning(ViscosityModel model, const QString& system, FixedPoint4 temperature,
+                                    const std::vector<QPointF>& points, const QLocale& locale = QLocale());
 
 class ViscosityModelRun {
 public:

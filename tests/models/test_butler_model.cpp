@@ -455,7 +455,15 @@ void TestButlerModel::generatedRowsPrecedence()
     // Wrong number of rows, or c in a fit without T lnT terms: rejected.
     QVERIFY(!c.isothermFit(QStringLiteral("Ag-In"))->complete());
     QVERIFY(!c.isothermFit(QStringLiteral("Sb-Sn"))->complete());
-    QCOMPARE(warnings.size(), 2);
+    QCOMPARE(warnings.size(), 3);
+    QCOMPARE(warnings.filter(QStringLiteral("bad range record")).size(), 1);
+    // The range of generated rows goes with them; hand-kept rows carry none.
+    QVERIFY(agCu->fittedRange);
+    QCOMPARE(agCu->fittedRange->low, 600.0);
+    QCOMPARE(agCu->fittedRange->high, 1400.0);
+    QCOMPARE(agCu->fittedRangeMessage(), QStringLiteral("Error! Temperature range <600,1400 [K]>"));
+    QVERIFY(!c.isothermFit(QStringLiteral("Ag-Au"))->fittedRange);
+    QVERIFY(!c.isothermFit(QStringLiteral("Bi-Sn"))->fittedRange);
     // Bi-Sn: the second temperature fit evaluates the isotherm rows in the same variable.
     const ButlerFit* iso = c.isothermFit(QStringLiteral("Bi-Sn"));
     const ButlerFit* second = c.temperatureFits(QStringLiteral("Bi-Sn")).back();

@@ -3,6 +3,7 @@
 #include "models/ViscosityCatalogue.h"
 #include "models/ViscosityEngine.h"
 #include "models/ViscosityModelRun.h"
+#include "ScriptedUi.h"
 
 #include <QtTest>
 #include <cmath>
@@ -47,6 +48,7 @@ ViscosityRunResult press(ViscosityModelRun& run, const ViscosityRunInput& in)
 
 class TestViscosityModel : public QObject {
     Q_OBJECT
+    korvel::test::ScriptedUi m_ui; // a curve of non-positive values shows its warning through it
 private slots:
     void modelTable();
     void builtInCatalogue();
@@ -308,7 +310,8 @@ void TestViscosityModel::missingData()
     // A model without rows for the block: refused, never drawn.
     const auto sat = press(run, input("1273", "Sato (Sat)", "Ag-Au", "[2000Tst1]"));
     QCOMPARE(sat.status, Status::NotAvailable);
-    QCOMPARE(sat.message, QStringLiteral("This data isn\u2019t available in this version KORVEL database."));
+    QCOMPARE(sat.message,
+             QStringLiteral("Sato (Sat): the data of this model for Ag-Au are not in this version KORVEL database."));
     QVERIFY(sat.curve.points.empty());
     QVERIFY(sat.bufferLines.isEmpty());
     QVERIFY(sat.enableMenuItem);

@@ -1,7 +1,11 @@
 #include "Inputs.h"
 
+#include "tdb/Reader.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <map>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -81,7 +85,86 @@ struct Row {
     int integer(const char *column) const { return static_cast<int>(number(column)); }
 };
 
+std::string upperCase(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// a, b, c, d of L(T) = a + b*T + c*T*ln(T) + d*T^2 through the values of a parameter: exact for
+// a term of that form (least squares on nine temperatures); a term of any other form is refused.
+RKTerm termOf(const tdb::Database &db, const tdb::Parameter &p, const std::string &where)
+{
+    std::vector<double> T;
+    for (int i = 0; i < 9; ++i)
+        T.push_back(300.0 + 275.0 * i);
+    std::vector<double> A, b;
+    for (double t : T) {
+        A.insert(A.end(), {1.0, t, t * std::log(t), t * t});
+        b.push_back(db.evaluate(p.value, t));
+    }
+    const std::vector<double> x = leastSquares(A, b, static_cast<int>(T.size()), 4);
+    const RKTerm term{x[0], x[1], x[2], x[3]};
+    for (double t = 300.0; t <= 2500.0; t += 50.0) {
+        const double v = db.evaluate(p.value, t);
+        if (std::abs(term.value(t) - v) > 1e-9 * (1.0 + std::abs(v)))
+            throw std::runtime_error(where + ": the parameter is not of the form a + b*T + c*T*ln(T) + d*T^2");
+    }
+    // Coefficients written with a few decimals come back within rounding noise; give them their
+    // written value where it is that close.
+    auto clean = [](double v) {
+        for (int digits = 0; digits <= 9; ++digits) {
+            const double scale = std::pow(10.0, digits);
+            const double r = std::round(v * scale) / scale;
+            if (std::abs(r - v) <= 1e-9 * std::max(1.0, std::abs(v)))
+                return r;
+        }
+        return v;
+    };
+    return {clean(term.a), clean(term.b), clean(term.c), clean(term.d)};
+}
+
 } // namespace
+
+LiquidSet liquidFromTdb(const std::string &tdbPath, const std::string &system)
+{
+    const tdb::Database db = tdb::readDatabaseFile(tdbPath);
+    const auto [c1, c2] = componentsOf(system);
+    const std::string e1 = upperCase(c1), e2 = upperCase(c2);
+    std::map<int, std::pair<RKTerm, int>> byOrder;
+    for (const tdb::Parameter *p : db.parametersOf("LIQUID")) {
+        if (p->kind() != "G" || p->constituents.empty() || p->constituents[0].size() != 2)
+            continue;
+        const std::vector<std::string> &pair = p->constituents[0];
+        const bool same = pair[0] == e1 && pair[1] == e2, swapped = pair[0] == e2 && pair[1] == e1;
+        if (!same && !swapped)
+            continue;
+        bool onlyVacancies = true;
+        for (std::size_t s = 1; s < p->constituents.size(); ++s)
+            onlyVacancies = onlyVacancies && p->constituents[s] == std::vector<std::string>{"VA"};
+        if (!onlyVacancies)
+            continue;
+        const std::string where = tdbPath + ":" + std::to_string(p->line);
+        if (byOrder.count(p->order))
+            throw std::runtime_error(where + ": a second liquid " + system + " term of order " + std::to_string(p->order));
+        RKTerm t = termOf(db, *p, where);
+        if (swapped && p->order % 2 == 1)
+            t = {-t.a, -t.b, -t.c, -t.d};
+        byOrder[p->order] = {t, p->line};
+    }
+    if (byOrder.empty())
+        throw std::runtime_error(tdbPath + ": no liquid " + system + " parameters");
+    LiquidSet set;
+    std::vector<RKTerm> terms(static_cast<std::size_t>(byOrder.rbegin()->first + 1));
+    set.tdbLines.assign(terms.size(), 0);
+    for (const auto &[v, term] : byOrder) {
+        terms[static_cast<std::size_t>(v)] = term.first;
+        set.tdbLines[static_cast<std::size_t>(v)] = term.second;
+    }
+    set.excess = LiquidExcess(std::move(terms));
+    return set;
+}
 
 std::pair<std::string, std::string> componentsOf(const std::string &system)
 {
@@ -96,22 +179,17 @@ Inputs readInputs(const std::string &dataDir)
     const std::string dir = dataDir + "/thermo/";
     Inputs in;
 
-    const CsvTable liquid = readTable(dir + "liquid_parameters.csv");
-    std::map<std::string, std::map<int, RKTerm>> terms;
+    const CsvTable liquid = readTable(dir + "liquid_sources.csv");
     for (std::size_t i = 0; i < liquid.rows.size(); ++i) {
         const Row r{liquid, i};
         const std::string &system = r.text("system");
-        terms[system][r.integer("v")] = {r.number("a"), r.number("b"), r.number("c"), r.number("d")};
-        std::string &key = in.liquid[system].sourceKey;
-        const std::string &src = r.text("source_key");
-        if (key.find(src) == std::string::npos)
-            key += key.empty() ? src : "+" + src;
-    }
-    for (auto &[system, byOrder] : terms) {
-        std::vector<RKTerm> list(static_cast<std::size_t>(byOrder.rbegin()->first + 1));
-        for (const auto &[v, t] : byOrder)
-            list[static_cast<std::size_t>(v)] = t;
-        in.liquid[system].excess = LiquidExcess(std::move(list));
+        if (in.liquid.count(system))
+            throw std::runtime_error(liquid.path + ":" + std::to_string(liquid.lineNumbers[i]) + ": " + system
+                                     + " named twice");
+        LiquidSet set = liquidFromTdb(dir + "tdb/" + r.text("tdb_file"), system);
+        set.sourceKey = r.text("source_key");
+        set.tdbFile = r.text("tdb_file");
+        in.liquid[system] = std::move(set);
     }
 
     const CsvTable elements = readTable(dir + "elements.csv");

@@ -15,6 +15,8 @@ namespace korvel::thermo {
 struct LiquidSet {
     LiquidExcess excess;
     std::string sourceKey; // citation key(s), see data/thermo/README.md
+    std::string tdbFile;   // the parameter file under data/thermo/tdb/ the terms were read from
+    std::vector<int> tdbLines; // line of each term's parameter in that file, by order v
 };
 
 struct ViscosityBlock {
@@ -43,9 +45,17 @@ struct Inputs {
     std::set<std::tuple<std::string, int, std::string>> givenRows; // (system, block, model)
 };
 
-// Reads data/thermo/*.csv below dataDir (the repository's data/ folder). Throws
-// std::runtime_error naming the file and line of a malformed record.
+// Reads data/thermo/*.csv below dataDir (the repository's data/ folder) and the liquid
+// parameters from the parameter files that data/thermo/liquid_sources.csv names (data/thermo/tdb/).
+// Throws std::runtime_error naming the file and line of a malformed record.
 Inputs readInputs(const std::string &dataDir);
+
+// The Redlich-Kister terms of the binary liquid `system` ("Ag-Sn") in a parameter file: every
+// interaction parameter of the phase LIQUID between exactly these two elements (a second
+// sublattice may hold VA only), by order, in the system's own component order (odd terms
+// flipped where the file lists the pair the other way round). Each term must be of the form
+// a + b*T + c*T*ln(T) + d*T^2 from 300 K to 2500 K; anything else is refused.
+LiquidSet liquidFromTdb(const std::string &tdbPath, const std::string &system);
 
 // Splits "Ag-Sn" into {"Ag", "Sn"}.
 std::pair<std::string, std::string> componentsOf(const std::string &system);
