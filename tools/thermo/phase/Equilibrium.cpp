@@ -357,6 +357,18 @@ void BinarySystem::refine(Section &s, const std::vector<PhaseModel::AtT> &params
         if (i + 1 < s.regions.size() && !s.regions[i + 1].twoPhase)
             s.regions[i + 1].xLeft = xr;
     }
+    // A field narrower than the grid between two refined tie lines: one composition.
+    for (std::size_t i = 0; i < s.regions.size(); ++i) {
+        Region &r = s.regions[i];
+        if (r.twoPhase || r.xLeft <= r.xRight)
+            continue;
+        const double x = 0.5 * (r.xLeft + r.xRight);
+        r.xLeft = r.xRight = x;
+        if (i > 0)
+            s.regions[i - 1].xRight = x;
+        if (i + 1 < s.regions.size())
+            s.regions[i + 1].xLeft = x;
+    }
 }
 
 } // namespace korvel::thermo::phase
