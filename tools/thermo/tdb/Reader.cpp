@@ -552,8 +552,8 @@ void check(const Database &db, const std::string &source)
             for (const std::string &name : piece.expression.functionNames())
                 if (const Function *g = db.function(name))
                     n += expand(*g);
-        if (n > 1e6)
-            throw ReadError(source, f.line, "function " + f.name + " expands into more than a million calls");
+        if (n > 1e4)
+            throw ReadError(source, f.line, "function " + f.name + " expands into more than ten thousand calls");
         calls[f.name] = n;
         return n;
     };
