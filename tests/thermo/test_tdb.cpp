@@ -246,6 +246,10 @@ void TestTdb::readsTheShippedFiles()
 
     const Database nims = readDatabaseFile(kTdbDir + "aupt_gro_NIMS.tdb");
     QVERIFY(nims.phase("AU5SN"));
+    const Database ngai = readDatabaseFile(kTdbDir + "pbsn_NIMS.tdb");
+    QVERIFY(ngai.find("L", "LIQUID", {{"PB", "SN"}}, 0));
+    const Database alzn = readDatabaseFile(kTdbDir + "alzn_mey_NIMS.tdb");
+    QVERIFY(alzn.find("L", "LIQUID", {{"AL", "ZN"}}, 0));
     QVERIFY_THROWS_EXCEPTION(ReadError, readDatabaseFile(kTdbDir + "no-such-file.tdb"));
 }
 

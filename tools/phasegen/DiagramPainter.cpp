@@ -77,8 +77,8 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
 
     QFont titleFont(QStringLiteral("DejaVu Sans"), 15, QFont::Bold);
     QFont axisFont(QStringLiteral("DejaVu Sans"), 11);
-    QFont labelFont(QStringLiteral("DejaVu Sans"), 9);
-    QFont smallFont(QStringLiteral("DejaVu Sans"), 8);
+    QFont labelFont(QStringLiteral("DejaVu Sans"), 10);
+    QFont smallFont(QStringLiteral("DejaVu Sans"), 9);
     const QString a = elementName(d.first), b = elementName(d.second);
 
     // Title, axes, ticks and grid.
@@ -140,7 +140,8 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
         last = now;
     }
 
-    // Invariant lines with their temperatures.
+    // Invariant lines with their temperatures (beside the line's right end, else its left end).
+    std::vector<QRectF> placed; // texts already drawn, which field labels keep clear of
     p.setFont(smallFont);
     for (const auto &inv : d.invariants) {
         const double y = py(inv.T);
@@ -148,8 +149,10 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
         p.drawLine(QPointF(px(inv.xMin()), y), QPointF(px(inv.xMax()), y));
         const QString text = QStringLiteral("%1 K").arg(inv.T, 0, 'f', 1);
         const double right = px(inv.xMax());
-        const double textX = right + 70 < plot.right() ? right + 4 : px(inv.xMin()) - 66;
-        p.drawText(QRectF(textX, y - 14, 62, 13), (textX > right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+        const bool atRight = right + 78 < plot.right();
+        const QRectF box(atRight ? right + 4 : px(inv.xMin()) - 74, y - 16, 70, 15);
+        p.drawText(box, (atRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+        placed.push_back(box);
     }
     p.restore();
 
@@ -178,7 +181,6 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
         }
     p.setFont(labelFont);
     const QFontMetrics fm(labelFont);
-    std::vector<QRectF> placed;
     for (const auto &[key, w] : fields) {
         const QString text = w.twoPhase ? phaseLabel(d.phaseNames[static_cast<std::size_t>(w.left)]) + QStringLiteral(" + ") +
                                               phaseLabel(d.phaseNames[static_cast<std::size_t>(w.right)])

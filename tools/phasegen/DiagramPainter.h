@@ -11,8 +11,8 @@ namespace korvel::phasegen {
 
 class DiagramPainter {
 public:
-    static constexpr int kWidth = 1100;
-    static constexpr int kHeight = 820;
+    static constexpr int kWidth = 960;
+    static constexpr int kHeight = 760;
 
     QImage paint(const thermo::phase::SystemDiagram &diagram) const;
     // The label of a phase on the drawing ("L" for the liquid).

@@ -234,7 +234,10 @@ std::string referencesText(const DiagramSet &set)
         out += "[" + d.system + "]";
         for (std::size_t i = 0; i < d.references.size(); ++i) {
             std::string line = d.references[i];
-            std::replace(line.begin(), line.end(), '|', '/'); // "|" ends the block
+            // "|" would end the block and "[" could start one: the file's own brackets become round.
+            std::replace(line.begin(), line.end(), '|', '/');
+            std::replace(line.begin(), line.end(), '[', '(');
+            std::replace(line.begin(), line.end(), ']', ')');
             out += line;
             if (i + 1 < d.references.size())
                 out += "\n";

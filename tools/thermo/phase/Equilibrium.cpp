@@ -210,6 +210,7 @@ Section BinarySystem::equilibrium(double T) const
     }
 
     auto phaseOf = [&](std::size_t g) { return m_samples[best[g]].phase; };
+    std::vector<std::pair<std::size_t, std::size_t>> ends; // samples at the ends of each tie line
     Region current{phaseOf(hull[0]), phaseOf(hull[0]), gx[hull[0]], gx[hull[0]], false};
     for (std::size_t i = 0; i + 1 < hull.size(); ++i) {
         const std::size_t a = hull[i], b = hull[i + 1];
@@ -221,10 +222,11 @@ Section BinarySystem::equilibrium(double T) const
         current.xRight = gx[a];
         section.regions.push_back(current);
         section.regions.push_back({phaseOf(a), phaseOf(b), gx[a], gx[b], true});
+        ends.emplace_back(best[a], best[b]);
         current = {phaseOf(b), phaseOf(b), gx[b], gx[b], false};
     }
     section.regions.push_back(current);
-    refine(section, params);
+    refine(section, params, ends);
     return section;
 }
 
@@ -245,109 +247,133 @@ double BinarySystem::phaseGibbs(int phase, double x, double T) const
     return low;
 }
 
-// Newton steps on the common tangent of two phases with at most one internal variable each,
-// in logit coordinates u = ln(y / (1 − y)) so that dilute states stay inside (0, 1).
-void BinarySystem::refine(Section &s, const std::vector<PhaseModel::AtT> &params) const
+// Newton steps on the common tangent of the two phases of a tie line, over the internal
+// variables of both (at most two each), in logit coordinates u = ln(y / (1 − y)) so that dilute
+// states stay inside (0, 1). With s the slope of the chord between the two states, every
+// derivative ∂(G − s·x)/∂u vanishes at the common tangent (G per mole of atoms).
+void BinarySystem::refine(Section &s, const std::vector<PhaseModel::AtT> &params,
+                          const std::vector<std::pair<std::size_t, std::size_t>> &ends) const
 {
     struct Side {
-        const PhaseModel *p;
-        const PhaseModel::AtT *at;
-        bool fixed;
-        double u;
-        double y() const { return logistic(u); }
-        double x(double du = 0) const
+        const PhaseModel *p = nullptr;
+        const PhaseModel::AtT *at = nullptr;
+        int k = 0;
+        double u[2] = {0, 0};
+        void y(double *out, int var, double du) const
         {
-            if (fixed)
-                return p->xB(nullptr);
-            const double v = logistic(u + du);
-            return p->xB(&v);
+            for (int i = 0; i < k; ++i)
+                out[i] = logistic(u[i] + (i == var ? du : 0.0));
         }
-        double g(double du = 0) const
+        double x(int var = -1, double du = 0) const
         {
-            if (fixed)
-                return p->gibbsPerAtom(*at, nullptr);
-            const double v = logistic(u + du);
-            return p->gibbsPerAtom(*at, &v);
+            double v[2];
+            y(v, var, du);
+            return p->xB(k ? v : nullptr);
+        }
+        double g(int var = -1, double du = 0) const
+        {
+            double v[2];
+            y(v, var, du);
+            return p->gibbsPerAtom(*at, k ? v : nullptr);
         }
     };
-    // y of a phase with one variable for a composition reached on the grid: invert x(y).
-    auto uFor = [](const PhaseModel &p, double x) {
-        double lo = 0, hi = 1;
-        const double v0 = 0, v1 = 1;
-        const bool increasing = p.xB(&v1) > p.xB(&v0);
-        for (int i = 0; i < 200; ++i) {
-            const double mid = 0.5 * (lo + hi);
-            const bool below = p.xB(&mid) < x;
-            ((below == increasing) ? lo : hi) = mid;
-            if (hi - lo < 1e-16)
-                break;
-        }
-        return logit(0.5 * (lo + hi));
+    constexpr double h = 1e-4, e = 1e-5;
+    auto residuals = [&](const Side (&sides)[2], double *r) {
+        const double slope = (sides[1].g() - sides[0].g()) / (sides[1].x() - sides[0].x());
+        int n = 0;
+        for (const Side &side : sides)
+            for (int v = 0; v < side.k; ++v) {
+                const double dg = (side.g(v, h) - side.g(v, -h)) / (2 * h);
+                const double dx = (side.x(v, h) - side.x(v, -h)) / (2 * h);
+                r[n++] = dg - slope * dx;
+            }
+        return n;
     };
 
+    std::size_t tie = 0;
     for (std::size_t i = 0; i < s.regions.size(); ++i) {
         Region &r = s.regions[i];
         if (!r.twoPhase)
             continue;
-        const PhaseModel &pl = m_phases[static_cast<std::size_t>(r.left)];
-        const PhaseModel &pr = m_phases[static_cast<std::size_t>(r.right)];
-        if (pl.freeVariables() > 1 || pr.freeVariables() > 1)
-            continue;
-        if (pl.freeVariables() == 0 && pr.freeVariables() == 0)
-            continue;
-        Side L{&pl, &params[static_cast<std::size_t>(r.left)], pl.freeVariables() == 0, 0};
-        Side R{&pr, &params[static_cast<std::size_t>(r.right)], pr.freeVariables() == 0, 0};
-        if (!L.fixed)
-            L.u = uFor(pl, r.xLeft);
-        if (!R.fixed)
-            R.u = uFor(pr, r.xRight);
-        constexpr double h = 1e-4;
-        // Tangent condition of one side: dG/du − slope·dx/du = 0.
-        auto residual = [&](const Side &a, const Side &b, const Side &self) {
-            const double slope = (b.g() - a.g()) / (b.x() - a.x());
-            const double dg = (self.g(h) - self.g(-h)) / (2 * h);
-            const double dx = (self.x(h) - self.x(-h)) / (2 * h);
-            return dg - slope * dx;
-        };
-        bool ok = false;
-        for (int it = 0; it < 40; ++it) {
-            const double rl = L.fixed ? 0 : residual(L, R, L);
-            const double rr = R.fixed ? 0 : residual(L, R, R);
-            if (std::fabs(rl) < 1e-7 && std::fabs(rr) < 1e-7) {
-                ok = true;
-                break;
-            }
-            constexpr double e = 1e-5;
-            double j11 = 1, j12 = 0, j21 = 0, j22 = 1;
-            if (!L.fixed) {
-                Side l2 = L;
-                l2.u += e;
-                j11 = (residual(l2, R, l2) - rl) / e;
-                j21 = R.fixed ? 0 : (residual(l2, R, R) - rr) / e;
-            }
-            if (!R.fixed) {
-                Side r2 = R;
-                r2.u += e;
-                j22 = (residual(L, r2, r2) - rr) / e;
-                j12 = L.fixed ? 0 : (residual(L, r2, L) - rl) / e;
-            }
-            const double det = j11 * j22 - j12 * j21;
-            if (!(std::fabs(det) > 0))
-                break;
-            double du = (rl * j22 - rr * j12) / det;
-            double dv = (j11 * rr - j21 * rl) / det;
-            du = std::clamp(du, -2.0, 2.0);
-            dv = std::clamp(dv, -2.0, 2.0);
-            if (!L.fixed)
-                L.u -= du;
-            if (!R.fixed)
-                R.u -= dv;
-            if (std::fabs(du) + std::fabs(dv) < 1e-12) {
-                ok = true;
-                break;
-            }
+        const auto [leftSample, rightSample] = ends[tie++];
+        Side sides[2];
+        const Sample *samples[2] = {&m_samples[leftSample], &m_samples[rightSample]};
+        for (int j = 0; j < 2; ++j) {
+            const int phase = samples[j]->phase;
+            sides[j].p = &m_phases[static_cast<std::size_t>(phase)];
+            sides[j].at = &params[static_cast<std::size_t>(phase)];
+            sides[j].k = sides[j].p->freeVariables();
+            for (int v = 0; v < sides[j].k; ++v)
+                sides[j].u[v] = logit(m_y[static_cast<std::size_t>(phase)]
+                                         [static_cast<std::size_t>(samples[j]->point * sides[j].k + v)]);
         }
-        const double xl = L.x(), xr = R.x();
+        const int n = sides[0].k + sides[1].k;
+        if (n == 0 || sides[0].k > 2 || sides[1].k > 2)
+            continue;
+        bool ok = false;
+        for (int it = 0; it < 40 && !ok; ++it) {
+            double r0[4];
+            residuals(sides, r0);
+            double norm = 0;
+            for (int a = 0; a < n; ++a)
+                norm = std::max(norm, std::fabs(r0[a]));
+            if (norm < 1e-7) {
+                ok = true;
+                break;
+            }
+            // Numerical Jacobian, column by column.
+            double jac[4][5];
+            int col = 0;
+            for (int j = 0; j < 2; ++j)
+                for (int v = 0; v < sides[j].k; ++v, ++col) {
+                    Side moved[2] = {sides[0], sides[1]};
+                    moved[j].u[v] += e;
+                    double r1[4];
+                    residuals(moved, r1);
+                    for (int a = 0; a < n; ++a)
+                        jac[a][col] = (r1[a] - r0[a]) / e;
+                }
+            for (int a = 0; a < n; ++a)
+                jac[a][n] = r0[a];
+            // Gaussian elimination with partial pivoting.
+            bool singular = false;
+            for (int c = 0; c < n && !singular; ++c) {
+                int pivot = c;
+                for (int a = c + 1; a < n; ++a)
+                    if (std::fabs(jac[a][c]) > std::fabs(jac[pivot][c]))
+                        pivot = a;
+                if (!(std::fabs(jac[pivot][c]) > 0)) {
+                    singular = true;
+                    break;
+                }
+                for (int b = 0; b <= n; ++b)
+                    std::swap(jac[c][b], jac[pivot][b]);
+                for (int a = c + 1; a < n; ++a) {
+                    const double f = jac[a][c] / jac[c][c];
+                    for (int b = c; b <= n; ++b)
+                        jac[a][b] -= f * jac[c][b];
+                }
+            }
+            if (singular)
+                break;
+            double step[4];
+            for (int a = n - 1; a >= 0; --a) {
+                double v = jac[a][n];
+                for (int b = a + 1; b < n; ++b)
+                    v -= jac[a][b] * step[b];
+                step[a] = v / jac[a][a];
+            }
+            double size = 0;
+            col = 0;
+            for (int j = 0; j < 2; ++j)
+                for (int v = 0; v < sides[j].k; ++v, ++col) {
+                    const double du = std::clamp(step[col], -2.0, 2.0);
+                    sides[j].u[v] -= du;
+                    size = std::max(size, std::fabs(du));
+                }
+            ok = size < 1e-12;
+        }
+        const double xl = sides[0].x(), xr = sides[1].x();
         if (!ok || !(xl < xr) || std::fabs(xl - r.xLeft) > kGapX || std::fabs(xr - r.xRight) > kGapX)
             continue;
         r.xLeft = xl;

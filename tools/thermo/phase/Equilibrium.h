@@ -3,8 +3,8 @@
 // its site fractions (dense near the pure ends, where solubilities are small), and the lower
 // convex hull of all samples in the (x, G per mole of atoms) plane gives the stable states.
 // A hull edge joining two phases, or two distant states of one phase (a miscibility gap), is a
-// two-phase tie line; the stretches between them are single-phase fields. Tie lines that join
-// phases with at most one internal variable are then refined to the exact common tangent.
+// two-phase tie line; the stretches between them are single-phase fields. Every tie line is then
+// refined to the exact common tangent (phases with up to two internal variables).
 #include "PhaseModel.h"
 
 #include <string>
@@ -61,7 +61,8 @@ private:
         double x;
     };
     void sample(int phase);
-    void refine(Section &s, const std::vector<PhaseModel::AtT> &params) const;
+    void refine(Section &s, const std::vector<PhaseModel::AtT> &params,
+                const std::vector<std::pair<std::size_t, std::size_t>> &ends) const;
 
     std::string m_a, m_b;
     std::vector<PhaseModel> m_phases;

@@ -18,7 +18,7 @@
 
 namespace korvel::thermo::phase {
 
-constexpr double kR = 8.31451; // J/(mol·K), the value of the parameter files
+constexpr double kR = tdb::kGasConstant; // J/(mol·K), the value the parameter files use
 
 class PhaseModel {
 public:
