@@ -189,6 +189,15 @@ void TestTdb::refusesMalformedFiles_data()
                                            << "VA is not a constituent";
     QTest::newRow("duplicate function") << ok + "FUN GA 298.15 1; 6000 N !\nFUN GA 298.15 2; 6000 N !\n" << 6
                                         << "defined twice";
+    QTest::newRow("function calling itself") << ok + "FUN GA 298.15 1+GB#; 6000 N !\nFUN GB 298.15 2*GA#; 6000 N !\n" << 5
+                                             << "calls itself";
+    QString doubling = ok + "FUN F0 298.15 T; 6000 N !\n";
+    for (int i = 1; i <= 25; ++i)
+        doubling += QStringLiteral("FUN F%1 298.15 F%2#+F%2#; 6000 N !\n").arg(i).arg(i - 1);
+    QTest::newRow("exponential expansion") << doubling << 18 << "more than ten thousand calls";
+    QTest::newRow("nested too deeply") << ok + "FUN GA 298.15 " + QString(300, '(') + "1" + QString(300, ')') + "; 6000 N !\n"
+                                       << 5 << "nested too deeply";
+    QTest::newRow("huge sublattice count") << "PHASE X % 1.5E97 1 !\n" << 1 << "whole number from 1 to 10";
     QTest::newRow("magnetic without numbers") << "TYPE_DEF A GES A_P_D @ MAGNETIC -3.0 !\n" << 1 << "MAGNETIC needs";
     QTest::newRow("unquoted reference") << "LIST_OF_REFERENCES NUMBER SOURCE\n R1 'one'\n R2 two !\n" << 3
                                         << "needs its text in quotes";
@@ -237,6 +246,10 @@ void TestTdb::readsTheShippedFiles()
 
     const Database nims = readDatabaseFile(kTdbDir + "aupt_gro_NIMS.tdb");
     QVERIFY(nims.phase("AU5SN"));
+    const Database ngai = readDatabaseFile(kTdbDir + "pbsn_NIMS.tdb");
+    QVERIFY(ngai.find("L", "LIQUID", {{"PB", "SN"}}, 0));
+    const Database alzn = readDatabaseFile(kTdbDir + "alzn_mey_NIMS.tdb");
+    QVERIFY(alzn.find("L", "LIQUID", {{"AL", "ZN"}}, 0));
     QVERIFY_THROWS_EXCEPTION(ReadError, readDatabaseFile(kTdbDir + "no-such-file.tdb"));
 }
 

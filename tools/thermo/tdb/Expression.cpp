@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 
 namespace korvel::thermo::tdb {
@@ -33,6 +34,12 @@ private:
         n.right = right;
         n.value = value;
         n.name = std::move(name);
+        // Evaluation recurses as deep as the tree: long sums are bounded too.
+        for (int child : {left, right})
+            if (child >= 0)
+                n.depth = std::max(n.depth, m_out.m_nodes[static_cast<std::size_t>(child)].depth + 1);
+        if (n.depth > kMaxTreeDepth)
+            throw ExpressionError("expression too long", m_pos);
         m_out.m_nodes.push_back(std::move(n));
         return static_cast<int>(m_out.m_nodes.size()) - 1;
     }
@@ -84,6 +91,14 @@ private:
 
     int unary()
     {
+        // Brackets, signs and powers nest through here; a bound keeps the stack safe.
+        struct Depth {
+            int &d;
+            explicit Depth(int &depth) : d(depth) { ++d; }
+            ~Depth() { --d; }
+        } depth(m_depth);
+        if (m_depth > kMaxDepth)
+            throw ExpressionError("expression nested too deeply", m_pos);
         if (accept("-"))
             return add(Op::Negate, unary());
         if (accept("+"))
@@ -187,9 +202,12 @@ private:
         return add(Op::Function, -1, -1, 0, name);
     }
 
+    static constexpr int kMaxDepth = 200;
+    static constexpr int kMaxTreeDepth = 5000;
     std::string_view m_text;
     Expression &m_out;
     std::size_t m_pos = 0;
+    int m_depth = 0;
 };
 
 Expression::Expression()

@@ -48,6 +48,7 @@ public:
         double value = 0;
         std::string name; // Function
         int left = -1, right = -1;
+        int depth = 1; // of the subtree
     };
 
 private:

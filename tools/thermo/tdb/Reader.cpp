@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -418,7 +421,7 @@ void readCommand(const Command &c, Database &db, const std::string &source)
         p.name = stripSuffix(r.requireWord("the phase name"));
         p.typeCodes = r.requireWord("the type codes of " + p.name);
         const double n = r.number("the number of sublattices of " + p.name);
-        if (n < 1 || n != static_cast<int>(n) || n > 10)
+        if (!(n >= 1 && n <= 10) || n != std::floor(n))
             r.fail(0, "phase " + p.name + ": the number of sublattices must be a whole number from 1 to 10");
         for (int i = 0; i < static_cast<int>(n); ++i) {
             const double s = r.number("the site ratio of sublattice " + std::to_string(i + 1) + " of " + p.name);
@@ -471,7 +474,8 @@ void readCommand(const Command &c, Database &db, const std::string &source)
         p.phase = stripSuffix(trim(inside.substr(0, comma)));
         p.constituents = parseConstituentArray(inside.substr(comma + 1, semicolon - comma - 1), r, open, false);
         double order = 0;
-        if (!isNumber(trim(inside.substr(semicolon + 1)), &order) || order < 0 || order != static_cast<int>(order))
+        if (!isNumber(trim(inside.substr(semicolon + 1)), &order) || !(order >= 0 && order <= 100) ||
+            order != std::floor(order))
             r.fail(open, "the order of a parameter must be a whole number, not \"" +
                              trim(inside.substr(semicolon + 1)) + "\"");
         p.order = static_cast<int>(order);
@@ -532,6 +536,29 @@ void check(const Database &db, const std::string &source)
     };
     for (const auto &[name, f] : db.functions)
         checkExpression(f.value, f.line);
+    // No function may call itself, and none may expand into an unreasonable number of calls
+    // (each call is evaluated afresh).
+    std::map<std::string, double> calls; // NaN while being expanded
+    std::function<double(const Function &)> expand = [&](const Function &f) -> double {
+        const auto known = calls.find(f.name);
+        if (known != calls.end()) {
+            if (std::isnan(known->second))
+                throw ReadError(source, f.line, "function " + f.name + " calls itself");
+            return known->second;
+        }
+        calls[f.name] = std::nan("");
+        double n = 1;
+        for (const auto &piece : f.value.pieces)
+            for (const std::string &name : piece.expression.functionNames())
+                if (const Function *g = db.function(name))
+                    n += expand(*g);
+        if (n > 1e4)
+            throw ReadError(source, f.line, "function " + f.name + " expands into more than ten thousand calls");
+        calls[f.name] = n;
+        return n;
+    };
+    for (const auto &[name, f] : db.functions)
+        expand(f);
     std::set<std::string> known = {"*"};
     for (const Element &e : db.elements)
         known.insert(e.name);

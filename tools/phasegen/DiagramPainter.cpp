@@ -1,0 +1,240 @@
+#include "DiagramPainter.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace korvel::phasegen {
+
+using thermo::phase::BinaryDiagram;
+using thermo::phase::Region;
+using thermo::phase::Section;
+
+namespace {
+
+constexpr int kLeft = 95, kRight = 35, kTop = 70, kBottom = 120;
+constexpr double kJump = 0.08; // a boundary point further than this from the last one starts a new line
+
+QString elementName(const std::string &upper)
+{
+    QString s = QString::fromStdString(upper).toLower();
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
+}
+
+double niceStep(double range, int wanted)
+{
+    const double raw = range / wanted;
+    const double p = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (m * p >= raw)
+            return m * p;
+    return 10 * p;
+}
+
+// A field crossed by the isotherms: which phases, and the how-manieth of its kind from the left.
+using FieldKey = std::tuple<int, int, bool, int>;
+
+std::vector<std::pair<FieldKey, const Region *>> keyed(const Section &s)
+{
+    std::vector<std::pair<FieldKey, const Region *>> out;
+    std::map<std::tuple<int, int, bool>, int> seen;
+    for (const Region &r : s.regions) {
+        const int n = seen[{r.left, r.right, r.twoPhase}]++;
+        out.push_back({{r.left, r.right, r.twoPhase, n}, &r});
+    }
+    return out;
+}
+
+} // namespace
+
+QString DiagramPainter::phaseLabel(const std::string &name)
+{
+    if (name.rfind("LIQ", 0) == 0)
+        return QStringLiteral("L");
+    return QString::fromStdString(name);
+}
+
+QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
+{
+    const BinaryDiagram &d = sd.diagram;
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+
+    const QRectF plot(kLeft, kTop, kWidth - kLeft - kRight, kHeight - kTop - kBottom);
+    auto px = [&](double x) { return plot.left() + x * plot.width(); };
+    auto py = [&](double T) { return plot.bottom() - (T - d.tMin) / (d.tMax - d.tMin) * plot.height(); };
+
+    QFont titleFont(QStringLiteral("DejaVu Sans"), 15, QFont::Bold);
+    QFont axisFont(QStringLiteral("DejaVu Sans"), 11);
+    QFont labelFont(QStringLiteral("DejaVu Sans"), 10);
+    QFont smallFont(QStringLiteral("DejaVu Sans"), 9);
+    const QString a = elementName(d.first), b = elementName(d.second);
+
+    // Title, axes, ticks and grid.
+    p.setFont(titleFont);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, 12, kWidth, 34), Qt::AlignCenter,
+               QStringLiteral("%1 phase diagram (computed)").arg(QString::fromStdString(sd.system)));
+    p.setFont(axisFont);
+    const double tStep = niceStep(d.tMax - d.tMin, 10);
+    for (double T = std::ceil(d.tMin / tStep) * tStep; T <= d.tMax + 1e-9; T += tStep) {
+        p.setPen(QPen(QColor(225, 225, 225), 1));
+        p.drawLine(QPointF(plot.left(), py(T)), QPointF(plot.right(), py(T)));
+        p.setPen(Qt::black);
+        p.drawLine(QPointF(plot.left() - 5, py(T)), QPointF(plot.left(), py(T)));
+        p.drawText(QRectF(0, py(T) - 10, kLeft - 10, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(T, 'f', 0));
+    }
+    for (int i = 0; i <= 10; ++i) {
+        const double x = i / 10.0;
+        p.setPen(QPen(QColor(225, 225, 225), 1));
+        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawLine(QPointF(px(x), plot.bottom()), QPointF(px(x), plot.bottom() + 5));
+        p.drawText(QRectF(px(x) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(x, 'f', 1));
+    }
+    p.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 22), Qt::AlignCenter,
+               QStringLiteral("Mole fraction of %1, x(%1)").arg(b));
+    p.drawText(QRectF(plot.left() - 20, plot.bottom() + 28, 60, 22), Qt::AlignLeft | Qt::AlignVCenter, a);
+    p.drawText(QRectF(plot.right() - 40, plot.bottom() + 28, 60, 22), Qt::AlignRight | Qt::AlignVCenter, b);
+    p.save();
+    p.translate(22, plot.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-150, -12, 300, 24), Qt::AlignCenter, QStringLiteral("Temperature, K"));
+    p.restore();
+
+    // Phase boundaries: the ends of every tie line, followed from isotherm to isotherm.
+    p.save();
+    p.setClipRect(plot);
+    p.setPen(QPen(QColor(20, 40, 140), 1.6));
+    std::map<std::pair<FieldKey, int>, QPointF> last;
+    std::map<std::pair<FieldKey, int>, double> lastX;
+    std::map<std::pair<FieldKey, int>, double> lastT;
+    for (const Section &s : d.sections) {
+        std::map<std::pair<FieldKey, int>, QPointF> now;
+        for (const auto &[key, r] : keyed(s)) {
+            if (!r->twoPhase)
+                continue;
+            for (int side = 0; side < 2; ++side) {
+                const double x = side == 0 ? r->xLeft : r->xRight;
+                const QPointF pt(px(x), py(s.T));
+                const auto k = std::make_pair(key, side);
+                const auto it = last.find(k);
+                if (it != last.end() && std::fabs(lastX[k] - x) < kJump)
+                    p.drawLine(it->second, pt);
+                now[k] = pt;
+                lastX[k] = x;
+                lastT[k] = s.T;
+            }
+        }
+        last = now;
+    }
+
+    // Invariant lines with their temperatures (beside the line's right end, else its left end).
+    std::vector<QRectF> placed; // texts already drawn, which field labels keep clear of
+    p.setFont(smallFont);
+    for (const auto &inv : d.invariants) {
+        const double y = py(inv.T);
+        p.setPen(QPen(QColor(170, 20, 20), 2.0));
+        p.drawLine(QPointF(px(inv.xMin()), y), QPointF(px(inv.xMax()), y));
+        const QString text = QStringLiteral("%1 K").arg(inv.T, 0, 'f', 1);
+        const double right = px(inv.xMax());
+        const bool atRight = right + 78 < plot.right();
+        const QRectF box(atRight ? right + 4 : px(inv.xMin()) - 74, y - 16, 70, 15);
+        p.drawText(box, (atRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+        placed.push_back(box);
+    }
+    p.restore();
+
+    // Field labels: at the widest isotherm of each field.
+    struct Widest {
+        double width = -1, T = 0, x = 0;
+        double tLow = 1e300, tHigh = -1e300;
+        bool twoPhase = false;
+        int left = 0, right = 0;
+    };
+    std::map<FieldKey, Widest> fields;
+    for (const Section &s : d.sections)
+        for (const auto &[key, r] : keyed(s)) {
+            Widest &w = fields[key];
+            w.tLow = std::min(w.tLow, s.T);
+            w.tHigh = std::max(w.tHigh, s.T);
+            w.twoPhase = r->twoPhase;
+            w.left = r->left;
+            w.right = r->right;
+            const double width = r->xRight - r->xLeft;
+            if (width > w.width) {
+                w.width = width;
+                w.T = s.T;
+                w.x = 0.5 * (r->xLeft + r->xRight);
+            }
+        }
+    p.setFont(labelFont);
+    const QFontMetrics fm(labelFont);
+    for (const auto &[key, w] : fields) {
+        const QString text = w.twoPhase ? phaseLabel(d.phaseNames[static_cast<std::size_t>(w.left)]) + QStringLiteral(" + ") +
+                                              phaseLabel(d.phaseNames[static_cast<std::size_t>(w.right)])
+                                        : phaseLabel(d.phaseNames[static_cast<std::size_t>(w.left)]);
+        const double height = py(w.tLow) - py(w.tHigh);
+        const double widthPx = w.width * plot.width();
+        const QRectF box = fm.boundingRect(text).adjusted(-2, -1, 2, 1);
+        if (widthPx >= box.width() && height >= box.height()) {
+            // Middle of the field's temperature span, at its widest composition there.
+            const double T = 0.5 * (w.tLow + w.tHigh);
+            double x = w.x, best = -1;
+            for (const Section &s : d.sections) {
+                if (std::fabs(s.T - T) > (d.tMax - d.tMin) / 100)
+                    continue;
+                for (const auto &[k2, r] : keyed(s))
+                    if (k2 == key && r->xRight - r->xLeft > best) {
+                        best = r->xRight - r->xLeft;
+                        x = 0.5 * (r->xLeft + r->xRight);
+                    }
+            }
+            const double useT = best * plot.width() >= box.width() ? T : w.T;
+            if (best * plot.width() < box.width())
+                x = w.x;
+            QRectF r = box;
+            r.moveCenter(QPointF(px(x), py(useT)));
+            if (std::none_of(placed.begin(), placed.end(), [&](const QRectF &o) { return o.intersects(r); })) {
+                p.setPen(Qt::black);
+                p.drawText(r, Qt::AlignCenter, text);
+                placed.push_back(r);
+            }
+        } else if (!w.twoPhase && w.width < 0.01 && height > 3 * fm.horizontalAdvance(text)) {
+            // A compound of (almost) fixed composition: its name along its line.
+            p.save();
+            p.setPen(QColor(20, 40, 140));
+            p.translate(px(w.x) - 4, py(0.5 * (w.tLow + w.tHigh)));
+            p.rotate(-90);
+            p.drawText(QRectF(-fm.horizontalAdvance(text) / 2.0 - 2, -fm.height(), fm.horizontalAdvance(text) + 4, fm.height()),
+                       Qt::AlignCenter, text);
+            p.restore();
+        }
+    }
+
+    // Frame and caption.
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(plot);
+    p.setFont(smallFont);
+    const QString caption =
+        QStringLiteral("Computed by minimising the Gibbs energy of the phases (1 atm) with the parameters of %1 (%2). "
+                       "Red lines: invariant reactions.")
+            .arg(QString::fromStdString(sd.source.file), QString::fromStdString(sd.source.caption));
+    p.drawText(QRectF(20, kHeight - 48, kWidth - 40, 40), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    p.end();
+    return image;
+}
+
+} // namespace korvel::phasegen
