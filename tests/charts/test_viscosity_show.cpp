@@ -70,8 +70,8 @@ struct Visit {
 class TestViscosityShow : public QObject {
     Q_OBJECT
 private slots:
-    // 0 K gives no viscosity: refused in words before anything is written; the
-    // field stays open and nothing is drawn.
+    // 0 K gives no viscosity: the isotherm page refuses it in words before any
+    // table is written; the field stays open and nothing is drawn.
     void zeroKelvinIsRefusedBeforeAnythingIsWritten()
     {
         Visit v;
@@ -86,7 +86,7 @@ private slots:
         v.ed(1)->setText(QStringLiteral("0"));
         v.show();
         QCOMPARE(v.ui.messages.size(), 1);
-        QVERIFY2(v.ui.messages[0].text.contains(QStringLiteral("T1 = 0 K: the temperature must be above 0 K")),
+        QVERIFY2(v.ui.messages[0].text.contains(QStringLiteral("Error! The temperature must be above 0 [K]")),
                  qPrintable(v.ui.messages[0].text));
         QVERIFY(v.ed(1)->isEnabled());
         QCOMPARE(v.w->chart()->seriesCount(), seriesBefore);
