@@ -74,6 +74,9 @@ struct Visit {
     ~Visit()
     {
         delete w;
+        // Windows the visit reached on demand (the figure browser of the figure
+        // fallback) live in the window registry; the program releases them at its end.
+        forms::destroyWindows();
         setChartChoicesReader({});
     }
     template <typename T> T* get(const QString& name) const
