@@ -20,7 +20,6 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
-    bool truncated = false;
 };
 
 // Counts the scans libjpeg reads and stops a picture with too many of them.
@@ -51,14 +50,14 @@ extern "C" void onFatalError(j_common_ptr info)
 
 extern "C" void onMessage(j_common_ptr info, int level)
 {
-    // A warning of "premature end of data" means libjpeg filled the rest of
-    // the picture with grey: such a truncated file is refused. Other warnings
-    // (extraneous bytes and the like) leave a usable picture.
+    // A warning of "premature end of data" means libjpeg would fill the rest
+    // of the picture with grey: such a truncated file is refused, so stop at
+    // once rather than decode the grey rows first. Other warnings (extraneous
+    // bytes and the like) leave a usable picture.
     if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
         auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-        if (!manager->truncated)
-            (*info->err->format_message)(info, manager->message);
-        manager->truncated = true;
+        (*info->err->format_message)(info, manager->message);
+        std::longjmp(manager->jump, 1);
     }
 }
 
@@ -129,8 +128,6 @@ JpegDecoder::Result JpegDecoder::decode(const QByteArray& data, const QString& n
 
     QImage result = *image;
     delete image;
-    if (manager.truncated)
-        return {QImage(), failure(name, QString::fromLocal8Bit(manager.message) + QStringLiteral("."))};
     return {result, QString()};
 }
 
