@@ -18,14 +18,53 @@ QStringList& creationOrder()
     static QStringList order;
     return order;
 }
+// Start-up windows not made yet, in creation order. A window nobody sees until
+// asked for is made when it is first reached, together with every window before
+// it in the list, so windows still come into being in the program's order.
+QStringList& pendingWindows()
+{
+    static QStringList pending;
+    return pending;
+}
+
+void createUpTo(const QString& name)
+{
+    const qsizetype last = pendingWindows().indexOf(name);
+    if (last < 0)
+        return;
+    const QStringList due = pendingWindows().mid(0, last + 1);
+    pendingWindows().remove(0, last + 1);
+    for (const WindowFactory& factory : windowFactories()) {
+        if (!due.contains(factory.name))
+            continue;
+        QWidget* w = factory.create();
+        if (!w)
+            continue;
+        w->setObjectName(factory.name);
+        setWindow(factory.name, w);
+        creationOrder() << factory.name;
+    }
+}
 } // namespace
 
-QWidget* window(const QString& name) { return windows().value(name).data(); }
+QWidget* window(const QString& name)
+{
+    if (!pendingWindows().isEmpty())
+        createUpTo(name);
+    return windows().value(name).data();
+}
 
-void setWindow(const QString& name, QWidget* w) { windows().insert(name, w); }
+void setWindow(const QString& name, QWidget* w)
+{
+    // A window set by hand takes the place of the one the list would make.
+    pendingWindows().removeAll(name);
+    windows().insert(name, w);
+}
 
 void release(const QString& name)
 {
+    // Releasing a window not made yet is the same as making and deleting it.
+    pendingWindows().removeAll(name);
     QPointer<QWidget> w = windows().take(name);
     delete w.data();
 }
@@ -35,21 +74,23 @@ TfmStart* fmStart() { return get<TfmStart>(QStringLiteral("fmStart")); }
 TfmStart* createWindows()
 {
     creationOrder().clear();
-    for (const WindowFactory& factory : windowFactories()) {
-        QWidget* w = factory.create();
-        if (!w)
-            continue;
-        w->setObjectName(factory.name);
-        setWindow(factory.name, w);
-        creationOrder() << factory.name;
-    }
+    pendingWindows().clear();
+    for (const WindowFactory& factory : windowFactories())
+        pendingWindows() << factory.name;
     return fmStart();
+}
+
+void createAllWindows()
+{
+    if (!pendingWindows().isEmpty())
+        createUpTo(pendingWindows().last());
 }
 
 QStringList createdWindows() { return creationOrder(); }
 
 void destroyWindows()
 {
+    pendingWindows().clear();
     // Release in reverse creation order; the start window goes last.
     const QStringList order = creationOrder();
     for (auto it = order.crbegin(); it != order.crend(); ++it)

@@ -1,7 +1,7 @@
 #pragma once
 // The program's windows by their instance names ("fmStart", "fmSelect",
 // "fmBadania3", ...). Windows that live for the whole run are created once, in
-// a fixed order, by createWindows(); transient ones (selection, chart, DTA,
+// a fixed order, starting with createWindows(); transient ones (selection, chart, DTA,
 // eutectic, meniscographic) are created by the command that opens them, shown
 // modally and released afterwards, so each opening starts from a fresh window.
 #include <QPointer>
@@ -32,10 +32,14 @@ template <typename T> T* obtain(const QString& name)
 // Deletes the window and empties its variable.
 void release(const QString& name);
 
-// Creates the start window and every window that lives for the whole run, in
-// the program's creation order. The start window is returned (it is the main window).
+// Creates the start window; every other window that lives for the whole run is
+// made when it is first reached through window(), together with the windows
+// before it in the program's creation order, so they always come into being in
+// that order. The start window is returned (it is the main window).
 TfmStart* createWindows();
-// The names of the windows createWindows() made, in the order it made them.
+// Makes every start-up window not made yet, in order.
+void createAllWindows();
+// The names of the start-up windows made so far, in the order they were made.
 QStringList createdWindows();
 void destroyWindows();
 TfmStart* fmStart();
