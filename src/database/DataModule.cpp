@@ -56,8 +56,10 @@ TdmDataModule::TdmDataModule(QObject* parent)
 TdmDataModule::~TdmDataModule()
 {
     CloseAll();
-    for (Query* q : std::as_const(m_queries))
+    for (Query* q : std::as_const(m_queries)) {
         q->disconnect();
+        q->releaseStatement();
+    }
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (db.isValid())
@@ -89,6 +91,9 @@ QString TdmDataModule::ComputeDatabaseDir()
 void TdmDataModule::BindDatabase()
 {
     CloseAll();
+    // Compiled statements belong to the connection about to be closed.
+    for (Query* q : std::as_const(m_queries))
+        q->releaseStatement();
     {
         QSqlDatabase old = QSqlDatabase::database(m_connection, false);
         if (old.isValid())

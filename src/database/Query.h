@@ -3,6 +3,12 @@
 // a current row. A parameter name that occurs several times is one value.
 // open() reports failure to the caller; the data module decides whether a
 // failure is silent or shown.
+//
+// The statement is compiled once and kept between openings (SQLite recompiles
+// it by itself when the schema changes); each opening only binds and steps.
+// Rows are read through SQLite's own interface on the connection's handle, with
+// the values Qt's SQLite driver would give (integers as qint64, reals as
+// double, texts as QString, NULL as a null QString).
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -10,12 +16,15 @@
 #include <QVariant>
 #include <QVector>
 
+struct sqlite3_stmt;
+
 namespace korvel {
 
 class Query : public QObject {
     Q_OBJECT
 public:
     Query(const QString& name, const QStringList& lines, const QString& connectionName, QObject* parent = nullptr);
+    ~Query() override;
 
     QString name() const { return m_name; }
     QStringList lines() const { return m_lines; }
@@ -30,6 +39,9 @@ public:
 
     bool open();
     void close();
+    // Drops the compiled statement; the connection's owner calls this before it
+    // closes the connection (the next opening compiles it again).
+    void releaseStatement();
     bool isOpen() const { return m_open; }
     QString lastError() const { return m_lastError; }
 
@@ -58,6 +70,9 @@ signals:
     void currentRowChanged(int row);
 
 private:
+    bool fail(const QString& error);
+    bool compile(const QString& text);
+
     QString m_name;
     QStringList m_lines;
     QString m_connection;
@@ -68,6 +83,9 @@ private:
     QStringList m_columns;
     QList<QVector<QVariant>> m_rows;
     int m_current = -1;
+    sqlite3_stmt* m_statement = nullptr;
+    void* m_statementHandle = nullptr; // the connection the statement was compiled on
+    QStringList m_parameters;          // per bind index - 1, without the colon
 };
 
 } // namespace korvel
