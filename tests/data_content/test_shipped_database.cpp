@@ -561,6 +561,15 @@ private slots:
             }
         }
         QCOMPARE(multicomponent.size(), count(QStringLiteral("SELECT COUNT(*) FROM TAB_UKL WHERE ID_SELECT >= 3")));
+        // Molar volume is drawn wherever density is: every section's composition
+        // table gives the molar masses.
+        const auto densityWithoutVolume = rows(QStringLiteral(
+            "SELECT t.OZNACZENIE, f.UKLAD FROM FIG f JOIN TAB_UKL t ON t.ID_TAB_UKL = f.ID_TAB_UKL WHERE f.ID_WLASCIWOSCI = 1 "
+            "AND NOT EXISTS (SELECT 1 FROM FIG v WHERE v.ID_WLASCIWOSCI = 3 AND v.ID_TAB_UKL = f.ID_TAB_UKL "
+            "AND v.ID_PUBLIKACJI = f.ID_PUBLIKACJI AND v.UKLAD = f.UKLAD)"));
+        QVERIFY2(densityWithoutVolume.isEmpty(), qPrintable(densityWithoutVolume.value(0).value(1).toString()));
+        QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM FIG f JOIN TAB_UKL t ON t.ID_TAB_UKL = f.ID_TAB_UKL "
+                                     "WHERE t.ID_SELECT >= 3 AND f.ID_WLASCIWOSCI = 3")) > 0);
         // ... and no drawn figure of a publication is without its record.
         for (const QVariantList& c : rows(QStringLiteral("SELECT NAZWA FROM SELECT_SYSTEM WHERE ID_SELECT >= 2"))) {
             QDirIterator it(dir + c[0].toString(), {QStringLiteral("*.jpg")}, QDir::Files, QDirIterator::Subdirectories);

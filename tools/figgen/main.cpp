@@ -8,8 +8,8 @@
 //   FIGDIR/<class>/<system>/<key>_<section>_<code>X.jpg and ..._<code>T.jpg
 //                                                           the same for one eutectic section
 //                                                           of a multicomponent system
-// with <code> D (density), ST (surface tension), V (molar volume, binary
-// systems only), L (viscosity). <section> is the section's name in EUT with
+// with <code> D (density), ST (surface tension), V (molar volume: molar mass
+// over density), L (viscosity). <section> is the section's name in EUT with
 // every "/" as "_".
 // Every figure says that it was drawn from the database, not scanned from a publication.
 // The FIG table is then refilled with one record per drawn pair of figures of
@@ -105,21 +105,52 @@ QList<Equation> equations(int system, int systemClass, const Property& p, int pu
     return out;
 }
 
-// The equations of one section (with the rows shared by every section) of a
-// multicomponent system, property and publication, with their line ranges.
-QList<Equation> sectionEquations(int system, int section, const Property& p, int publication)
+// The molar mass of a composition of a section, from the composition table of
+// its class joined the way the program's molar-volume statements join it.
+QString sectionMolarMass(int systemClass)
 {
-    QSqlQuery q = run(QStringLiteral("SELECT d.X, d.A, d.B, "
-                                     "(SELECT MIN(T) FROM DANE_WLASNOSCI_T t WHERE t.ID_TAB_UKL = d.ID_TAB_UKL AND t.ID_PUBLIKACJI = d.ID_PUBLIKACJI "
-                                     "AND t.ID_WLASCIWOSCI = d.ID_WLASCIWOSCI AND t.X = d.X AND t.Nr = d.ID_EUTEKTYKI AND t.Nr2 = d.Nr), "
-                                     "(SELECT MAX(T) FROM DANE_WLASNOSCI_T t WHERE t.ID_TAB_UKL = d.ID_TAB_UKL AND t.ID_PUBLIKACJI = d.ID_PUBLIKACJI "
-                                     "AND t.ID_WLASCIWOSCI = d.ID_WLASCIWOSCI AND t.X = d.X AND t.Nr = d.ID_EUTEKTYKI AND t.Nr2 = d.Nr) "
-                                     "FROM DANE45 d WHERE d.ID_TAB_UKL = ? AND d.ID_WLASCIWOSCI = ? AND d.ID_PUBLIKACJI = ? "
-                                     "AND d.ID_EUTEKTYKI IN (?, 10) ORDER BY d.X"),
-                      {system, p.dataId, publication, section});
+    switch (systemClass) {
+    case 3:
+        return QStringLiteral("(SELECT MASA_A * X_A + MASA_B * (1 - (X_A + X_C)) + MASA_C * X_C FROM UKL_3 u "
+                              "WHERE u.ID_TAB_UKL = d.ID_TAB_UKL AND u.X_C = d.X AND u.Nr = :section)");
+    case 4:
+        return QStringLiteral("(SELECT MASA_A * X_A + MASA_B * X_B + MASA_C * (1 - (X_A + X_B + X_D)) + MASA_D * X_D FROM UKL_4 u "
+                              "WHERE u.ID_TAB_UKL = d.ID_TAB_UKL AND u.X_D = d.X AND u.Nr2 = d.Nr AND u.Nr = d.ID_EUTEKTYKI)");
+    default:
+        return QStringLiteral("(SELECT MASA_A * X_A + MASA_B * X_B + MASA_C * X_C + MASA_D * (1 - (X_A + X_B + X_C + X_E)) + MASA_E * X_E "
+                              "FROM UKL_5 u WHERE u.ID_TAB_UKL = d.ID_TAB_UKL AND u.X_E = d.X AND u.Nr2 = d.Nr AND u.Nr = d.ID_EUTEKTYKI)");
+    }
+}
+
+// The equations of one section (with the rows shared by every section) of a
+// multicomponent system, property and publication, with their line ranges and,
+// for molar volume, the molar mass of each composition (a composition the
+// class's table lacks is left out: its molar volume is unknown).
+QList<Equation> sectionEquations(int system, int systemClass, int section, const Property& p, int publication)
+{
+    const QString mass = p.id == 3 ? sectionMolarMass(systemClass) : QStringLiteral("0");
+    QSqlQuery q(QSqlDatabase::database());
+    if (!q.prepare(QStringLiteral("SELECT d.X, d.A, d.B, "
+                                  "(SELECT MIN(T) FROM DANE_WLASNOSCI_T t WHERE t.ID_TAB_UKL = d.ID_TAB_UKL AND t.ID_PUBLIKACJI = d.ID_PUBLIKACJI "
+                                  "AND t.ID_WLASCIWOSCI = d.ID_WLASCIWOSCI AND t.X = d.X AND t.Nr = d.ID_EUTEKTYKI AND t.Nr2 = d.Nr), "
+                                  "(SELECT MAX(T) FROM DANE_WLASNOSCI_T t WHERE t.ID_TAB_UKL = d.ID_TAB_UKL AND t.ID_PUBLIKACJI = d.ID_PUBLIKACJI "
+                                  "AND t.ID_WLASCIWOSCI = d.ID_WLASCIWOSCI AND t.X = d.X AND t.Nr = d.ID_EUTEKTYKI AND t.Nr2 = d.Nr), %1 "
+                                  "FROM DANE45 d WHERE d.ID_TAB_UKL = :system AND d.ID_WLASCIWOSCI = :property AND d.ID_PUBLIKACJI = :publication "
+                                  "AND d.ID_EUTEKTYKI IN (:section, 10) ORDER BY d.X")
+                       .arg(mass)))
+        fail(q.lastError().text());
+    q.bindValue(QStringLiteral(":system"), system);
+    q.bindValue(QStringLiteral(":property"), p.dataId);
+    q.bindValue(QStringLiteral(":publication"), publication);
+    q.bindValue(QStringLiteral(":section"), section);
+    if (!q.exec())
+        fail(q.lastError().text());
     QList<Equation> out;
-    while (q.next())
-        out << Equation{q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toDouble(), 0.0, q.value(3).toInt(), q.value(4).toInt()};
+    while (q.next()) {
+        if (p.id == 3 && q.value(5).isNull())
+            continue;
+        out << Equation{q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toDouble(), q.value(5).toDouble(), q.value(3).toInt(), q.value(4).toInt()};
+    }
     return out;
 }
 
@@ -287,10 +318,9 @@ int main(int argc, char** argv)
         }
     }
 
-    // Multicomponent systems: one pair of figures per eutectic section. Molar
-    // volume is left out: its molar masses come from the composition tables of
-    // each class, which these figures do not read.
-    QSqlQuery sections = run(QStringLiteral("SELECT t.ID_TAB_UKL, t.OZNACZENIE, s.NAZWA, t.XP, e.ID_EUTEKTYKI, e.OZNACZENIE "
+    // Multicomponent systems: one pair of figures per eutectic section and
+    // property; molar volume takes its molar masses from the class's composition table.
+    QSqlQuery sections = run(QStringLiteral("SELECT t.ID_TAB_UKL, t.OZNACZENIE, s.NAZWA, t.XP, e.ID_EUTEKTYKI, e.OZNACZENIE, t.ID_SELECT "
                                             "FROM TAB_UKL t JOIN SELECT_SYSTEM s USING (ID_SELECT) JOIN EUT e ON e.ID_TAB_UKL = t.ID_TAB_UKL "
                                             "WHERE t.ID_SELECT >= 3 ORDER BY t.ID_TAB_UKL, e.ID_EUTEKTYKI"));
     while (sections.next()) {
@@ -302,15 +332,14 @@ int main(int argc, char** argv)
         QString fileLabel = label;
         fileLabel.replace(QLatin1Char('/'), QLatin1Char('_'));
         QDir().mkpath(folder);
+        const int systemClass = sections.value(6).toInt();
         for (const Property& p : kProperties) {
-            if (p.id == 3)
-                continue;
             QSqlQuery pubs = run(QStringLiteral("SELECT DISTINCT b.ID_PUBLIKACJI, b.OZNACZENIE FROM DANE45 d JOIN PUBLIKACJE b USING (ID_PUBLIKACJI) "
                                                 "WHERE d.ID_TAB_UKL = ? AND d.ID_WLASCIWOSCI = ? AND d.ID_EUTEKTYKI IN (?, 10) ORDER BY b.ROK, b.ID_PUBLIKACJI"),
                                  {system, p.dataId, section});
             while (pubs.next()) {
                 const QString key = pubs.value(1).toString();
-                const QList<Equation> eqs = sectionEquations(system, section, p, pubs.value(0).toInt());
+                const QList<Equation> eqs = sectionEquations(system, systemClass, section, p, pubs.value(0).toInt());
                 if (eqs.size() < 2)
                     continue;
                 const int drawn = drawPublication(p, eqs, QStringLiteral("%1 of liquid %2 alloys, %3\n%4").arg(p.name, name, key, label),
