@@ -167,12 +167,14 @@ bool Query::open()
         if (bindValue(m_statement, i + 1, m_bindings.value(m_parameters[i])) != SQLITE_OK)
             return fail(sqliteError(handle));
     }
+    // The names are read after the first step: a kept "SELECT *" compiled before
+    // the table changed is compiled again by that step and may have other columns.
+    int step = sqlite3_step(m_statement);
     const int columns = sqlite3_column_count(m_statement);
     m_columns.clear();
     for (int c = 0; c < columns; ++c)
         m_columns << QString::fromUtf8(sqlite3_column_name(m_statement, c));
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(m_statement)) == SQLITE_ROW) {
+    for (; step == SQLITE_ROW; step = sqlite3_step(m_statement)) {
         QVector<QVariant> row(columns);
         for (int c = 0; c < columns; ++c)
             row[c] = columnValue(m_statement, c);

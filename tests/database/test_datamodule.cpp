@@ -4,12 +4,14 @@
 #include "database/DataSource.h"
 #include "database/Query.h"
 #include "database/QueryCatalogue.h"
+#include "database/SchemaCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 #include <cmath>
@@ -104,6 +106,33 @@ private slots:
         QVERIFY(probe.prepare(catalogue::punkty1Statement().join(QLatin1Char('\n'))));
         QVERIFY(probe.prepare(catalogue::lineEndsStatement(1, false, true).join(QLatin1Char('\n'))));
         QVERIFY(s.dm->dataSource(QStringLiteral("dsSelecMeniskFig")));
+    }
+
+    // The start-up check skips compiling the catalogue only for a file whose
+    // tables are the program's own schema (the one compiled against above).
+    void ownSchemaIsRecognisedAndChangesAreNot_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("own");
+        QTest::newRow("as built") << QString() << true;
+        QTest::newRow("extra table") << QStringLiteral("CREATE TABLE NOTES (T TEXT)") << true;
+        QTest::newRow("renamed column") << QStringLiteral("ALTER TABLE TAB_UKL RENAME COLUMN XP TO XQ") << false;
+        QTest::newRow("added column") << QStringLiteral("ALTER TABLE EUT ADD COLUMN EXTRA TEXT") << false;
+        QTest::newRow("dropped table") << QStringLiteral("DROP TABLE VISCOSITY4") << false;
+        QTest::newRow("trigger") << QStringLiteral("CREATE TRIGGER T AFTER INSERT ON VISCOSITY BEGIN SELECT 1; END") << false;
+        QTest::newRow("view") << QStringLiteral("CREATE VIEW V AS SELECT 1") << false;
+    }
+    void ownSchemaIsRecognisedAndChangesAreNot()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, own);
+        Setup s;
+        QSqlDatabase db = QSqlDatabase::database(s.dm->connectionName());
+        if (!change.isEmpty())
+            QVERIFY2(QSqlQuery(db).exec(change), qPrintable(change));
+        QCOMPARE(schemaIsTheProgramsOwn(db), own);
+        QCOMPARE(normalisedStatement(QStringLiteral("CREATE TABLE A (\n  X REAL, -- note\n  Y  TEXT\n)")),
+                 QStringLiteral("CREATE TABLE A ( X REAL, Y TEXT )"));
     }
 
     void creationOpensClassesAndProperties()
@@ -612,6 +641,92 @@ private slots:
         chart.t[1] = QStringLiteral("1273");
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, dm.FillViscosityTable(1));
         QCOMPARE(fileHash(fixture.databaseFile()), before);
+    }
+
+    // A query's rows carry the values Qt's SQLite driver gives for the same
+    // statement: type and value of an integer, a real, a text, a blob and NULL,
+    // with a parameter used twice, one left unbound, and the values rebound.
+    void queryValuesMatchTheQtDriver()
+    {
+        Setup s;
+        const QString sql = QStringLiteral("SELECT :n AS N, :n + 1 AS M, :r AS R, :t AS T, X'00FF' AS B, NULL AS Z, :unbound AS U");
+        Query q(QStringLiteral("probe"), {sql}, s.dm->connectionName());
+        QSqlQuery qt(QSqlDatabase::database(s.dm->connectionName()));
+        QVERIFY(qt.prepare(sql));
+        const QList<QVariantList> bindings = {{7, 2.5, QStringLiteral("Ag-Sn")},
+                                              {qint64(1) << 40, -0.125, QString::fromUtf8("\u017c\u00f3\u0142w")}};
+        for (const QVariantList& b : bindings) {
+            q.bind(QStringLiteral("n"), b[0]);
+            q.bind(QStringLiteral("r"), b[1]);
+            q.bind(QStringLiteral("t"), b[2]);
+            QVERIFY2(q.open(), qPrintable(q.lastError()));
+            qt.bindValue(QStringLiteral(":n"), b[0]);
+            qt.bindValue(QStringLiteral(":r"), b[1]);
+            qt.bindValue(QStringLiteral(":t"), b[2]);
+            qt.bindValue(QStringLiteral(":unbound"), QVariant());
+            QVERIFY(qt.exec() && qt.next());
+            QCOMPARE(q.rowCount(), 1);
+            QCOMPARE(q.columnNames(), QStringList({QStringLiteral("N"), QStringLiteral("M"), QStringLiteral("R"), QStringLiteral("T"),
+                                                   QStringLiteral("B"), QStringLiteral("Z"), QStringLiteral("U")}));
+            for (int c = 0; c < q.columnCount(); ++c) {
+                const QVariant mine = q.value(0, c), theirs = qt.value(c);
+                QCOMPARE(mine.metaType(), theirs.metaType());
+                QCOMPARE(mine.isNull(), theirs.isNull());
+                QCOMPARE(mine, theirs);
+            }
+            qt.finish();
+        }
+        QCOMPARE(q.value(0, QStringLiteral("M")).toLongLong(), (qint64(1) << 40) + 1);
+    }
+
+    // The kept statement follows the file: a changed table gives its new
+    // columns, a dropped one an error, a rebound database a fresh statement,
+    // and between openings the statement holds no lock a writer would wait for.
+    void keptStatementFollowsTheFile()
+    {
+        Setup s;
+        QSqlDatabase db = QSqlDatabase::database(s.dm->connectionName());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE PROBE (X INTEGER)")));
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("INSERT INTO PROBE VALUES (1)")));
+        Query q(QStringLiteral("probe"), {QStringLiteral("SELECT * FROM PROBE")}, s.dm->connectionName());
+        QVERIFY(q.open());
+        QCOMPARE(q.columnNames(), QStringList{QStringLiteral("X")});
+
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("ALTER TABLE PROBE ADD COLUMN Y TEXT DEFAULT 'y'")));
+        QVERIFY(q.open());
+        QCOMPARE(q.columnNames(), QStringList({QStringLiteral("X"), QStringLiteral("Y")}));
+        QCOMPARE(q.field(QStringLiteral("Y")).toString(), QStringLiteral("y"));
+
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+            other.setDatabaseName(s.fixture.databaseFile());
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("PRAGMA busy_timeout = 0")));
+            QSqlQuery write(other);
+            QVERIFY2(write.exec(QStringLiteral("INSERT INTO PROBE (X) VALUES (2)")), qPrintable(write.lastError().text()));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+        QVERIFY(q.open());
+        QCOMPARE(q.rowCount(), 2);
+
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TABLE PROBE")));
+        QVERIFY(!q.open());
+        QVERIFY2(q.lastError().contains(QStringLiteral("no such table")), qPrintable(q.lastError()));
+        QCOMPARE(q.rowCount(), 0);
+
+        Query classes(QStringLiteral("classes"), {QStringLiteral("SELECT COUNT(*) FROM SELECT_SYSTEM")}, s.dm->connectionName());
+        QVERIFY(classes.open());
+        const QVariant count = classes.value(0, 0);
+        classes.releaseStatement(); // as the module does before it closes its connection
+        s.dm->BindDatabase();
+        QVERIFY(classes.open());
+        QCOMPARE(classes.value(0, 0), count);
+        QVERIFY(s.q("qrSelect")->isOpen());
+
+        Query two(QStringLiteral("two"), {QStringLiteral("SELECT 1; SELECT 2")}, s.dm->connectionName());
+        QVERIFY(!two.open());
+        QVERIFY(!two.lastError().isEmpty());
     }
 
     void reportedFailures()
