@@ -73,6 +73,10 @@ TfmStart* fmStart() { return get<TfmStart>(QStringLiteral("fmStart")); }
 
 TfmStart* createWindows()
 {
+    // A second set replaces the first: the registry owns its windows, and
+    // windows left over from the first set would never be released.
+    if (!windows().isEmpty())
+        destroyWindows();
     creationOrder().clear();
     pendingWindows().clear();
     for (const WindowFactory& factory : windowFactories())

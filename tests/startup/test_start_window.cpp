@@ -41,6 +41,21 @@ class TestStartWindow : public QObject {
     };
 
 private slots:
+    // Making the windows again replaces the first set instead of leaving it behind.
+    void secondSetOfWindowsReplacesTheFirst()
+    {
+        Program p;
+        QPointer<QWidget> firstStart = p.start;
+        QPointer<QWidget> firstDescription = forms::window(QStringLiteral("fmBadania"));
+        QVERIFY(firstDescription);
+        p.start = forms::createWindows();
+        QVERIFY(!firstStart);
+        QVERIFY(!firstDescription);
+        QVERIFY(p.start);
+        QCOMPARE(forms::createdWindows(), QStringList{QStringLiteral("fmStart")});
+        QVERIFY(forms::window(QStringLiteral("fmBadania")));
+    }
+
     void classListAndOkButton()
     {
         Program p;
