@@ -23,8 +23,13 @@ SourceTable readCsvSource(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         refuse(path, f.errorString());
+    return parseCsvSource(f.readAll(), path);
+}
+
+SourceTable parseCsvSource(const QByteArray& bytes, const QString& path)
+{
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(f.readAll());
+    QString text = utf8.decode(bytes);
     if (utf8.hasError())
         refuse(path, QStringLiteral("not UTF-8 text"));
     if (text.startsWith(QChar(0xFEFF)))
