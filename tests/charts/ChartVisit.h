@@ -10,6 +10,7 @@
 #include "charts/TfmWykres.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
+#include "shell/Forms.h"
 #include "widgets/DbLookupList.h"
 
 #include <QCoreApplication>
@@ -35,15 +36,17 @@ struct ChartVisit {
     std::unique_ptr<TdmDataModule> dm;
     ChartChoices choices;
     TfmWykres* w = nullptr;
+    // What the eutectic chooser picks (empty: OK without picking); may be changed during the visit.
+    QString section;
     // Runs while a modal window other than the eutectic chooser is open.
     std::function<void(QWidget*)> onOtherModal;
 
-    ChartVisit(const QString& fixtureName, const ChartVisitOptions& o) : fixture(fixtureName)
+    ChartVisit(const QString& fixtureName, const ChartVisitOptions& o) : fixture(fixtureName), section(o.section)
     {
         dm.reset(new TdmDataModule);
         choices = {o.className, o.system, o.property, o.isotherms, !o.isotherms, o.model};
         setChartChoicesReader([this] { return choices; });
-        ui.onModal = [this, section = o.section](QWidget* window) {
+        ui.onModal = [this](QWidget* window) {
             if (auto* chooser = qobject_cast<TfmEut*>(window)) {
                 if (!section.isEmpty())
                     chooser->list()->chooseText(section);
@@ -67,6 +70,9 @@ struct ChartVisit {
     ~ChartVisit()
     {
         delete w;
+        // Windows the visit reached on demand (the figure browser of the figure
+        // fallback) live in the window registry; the program releases them at its end.
+        forms::destroyWindows();
         setChartChoicesReader({});
     }
     PlotWidget* chart() const { return w->chart(); }

@@ -1,8 +1,7 @@
 // The chart window driven through its widgets on the chart fixture database:
 // opening for each mode and class, the isotherm "Show", the result grids,
 // "Clear", the chart-only view and the eutectic chooser.
-#include "FixtureDatabase.h"
-#include "ScriptedUi.h"
+#include "ChartVisit.h"
 #include "browsers/TfmEut.h"
 #include "charts/ChartChoices.h"
 #include "charts/PageControl.h"
@@ -36,48 +35,23 @@ namespace {
 
 const QString kNotAvailable = QStringLiteral("This data isn\u2019t available in this version KORVEL database.");
 
-// One visit of the chart window: the data module on a fresh fixture copy, the
-// choices of the start and selection windows, and the window shown.
-struct Visit {
-    test::ScriptedUi ui;
-    test::FixtureDatabase fixture{QStringLiteral("charts")};
-    std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
-    TfmWykres* w = nullptr;
-    QString eutectic; // the section the chooser picks; empty: OK without picking
-
-    Visit(int classId, const QString& className, const QString& system, const QString& property, bool isotherms = true)
+// One visit of the chart window on the chart fixture, with the controls this
+// test drives by name.
+struct Visit : test::ChartVisit {
+    static test::ChartVisitOptions options(int classId, const QString& className, const QString& system,
+                                           const QString& property, bool isotherms)
     {
-        dm.reset(new TdmDataModule);
-        choices = {className, system, property, isotherms, !isotherms, false};
-        setChartChoicesReader([this] { return choices; });
-        Query* select = dm->query(QStringLiteral("qrSelect"));
-        select->locate(QStringLiteral("ID_SELECT"), classId);
-        dm->OpenSystems();
-        dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
-        dm->query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), property);
-        dm->OpenPublications();
-        dm->OpenPublications2();
-        dm->OpenAxisLabel();
-        ui.onModal = [this](QWidget* window) {
-            if (auto* chooser = qobject_cast<TfmEut*>(window)) {
-                if (!eutectic.isEmpty())
-                    chooser->list()->chooseText(eutectic);
-                chooser->findChild<QPushButton*>(QStringLiteral("sbOK"))->click();
-            }
-            return 0;
-        };
-        w = new TfmWykres;
-        w->show();
-        QCoreApplication::processEvents();
+        test::ChartVisitOptions o;
+        o.classId = classId;
+        o.className = className;
+        o.system = system;
+        o.property = property;
+        o.isotherms = isotherms;
+        return o;
     }
-    ~Visit()
+    Visit(int classId, const QString& className, const QString& system, const QString& property, bool isotherms = true)
+        : ChartVisit(QStringLiteral("charts"), options(classId, className, system, property, isotherms))
     {
-        delete w;
-        // Windows the visit reached on demand (the figure browser of the figure
-        // fallback) live in the window registry; the program releases them at its end.
-        forms::destroyWindows();
-        setChartChoicesReader({});
     }
     template <typename T> T* get(const QString& name) const
     {
@@ -98,7 +72,6 @@ struct Visit {
         QTest::keyClicks(ed(n), text);
     }
     void show() const { button("sbShow")->click(); }
-    PlotWidget* chart() const { return w->chart(); }
     QString cell(const QString& gridName, int row, int column) const { return grid(gridName)->cellText(row, column); }
 };
 
@@ -389,7 +362,7 @@ private slots:
         QVERIFY(v.w->equationsAction()->isEnabled());
         QVERIFY(!forms::window(QStringLiteral("fmEut"))); // released after OK
 
-        v.eutectic = QStringLiteral("Section two");
+        v.section = QStringLiteral("Section two");
         v.showBox()->click();
         QCOMPARE(v.w->pageControl2()->activePage(), v.page("tsWynikiT1"));
         v.type(1, QStringLiteral("1000"));
@@ -419,7 +392,7 @@ private slots:
     {
         Visit v(3, QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Viscosity"));
         QCOMPARE(v.w->pageControl2()->caption(v.page("tsRownania45")), QStringLiteral("Viscosity  Ag-Cu-Sn = A*Exp(E/R*T)"));
-        v.eutectic = QStringLiteral("Section two");
+        v.section = QStringLiteral("Section two");
         v.pick(QStringLiteral("[2005Ghi3]"));
         v.showBox()->click();
         v.type(1, QStringLiteral("1100"));
