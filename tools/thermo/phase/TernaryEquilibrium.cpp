@@ -15,8 +15,11 @@ namespace korvel::thermo::phase {
 
 namespace {
 
-// Corners of one phase closer than this (largest difference of a mole fraction) are one state.
-constexpr double kSameState = 0.04;
+// Corners of one phase closer than this (largest difference of a mole fraction) are one state...
+constexpr double kSameState = 0.02;
+// ... unless the phase between them rises above the hull by more than this (in units of R·T):
+// two states across a miscibility gap.
+constexpr double kGapHeight = 0.02;
 // A field narrower than this between two fields of the same phases is grid noise.
 constexpr double kSliver = 2e-3;
 constexpr double kNoWidth = 1e-5;
@@ -287,28 +290,49 @@ std::vector<TernarySystem::Facet> TernarySystem::lowerHull(const std::vector<Sam
     return facets;
 }
 
-std::vector<TernaryState> TernarySystem::statesOf(const std::vector<Sample> &samples, const Facet &f) const
+std::vector<TernaryState> TernarySystem::statesOf(const Hull &h, const Facet &f) const
 {
+    // The facet's plane, for the G of a state between two corners.
+    const Sample &s0 = h.samples[f.corners[0]], &s1 = h.samples[f.corners[1]], &s2 = h.samples[f.corners[2]];
+    const double g0 = h.g[f.corners[0]], g1 = h.g[f.corners[1]], g2 = h.g[f.corners[2]];
+    const double ax = s1.x[1] - s0.x[1], ay = s1.x[2] - s0.x[2], az = g1 - g0;
+    const double bx = s2.x[1] - s0.x[1], by = s2.x[2] - s0.x[2], bz = g2 - g0;
+    const double nx = ay * bz - az * by, ny = az * bx - ax * bz, nz = ax * by - ay * bx;
+    auto plane = [&](const Composition &x) {
+        return nz == 0 ? g0 : g0 - (nx * (x[1] - s0.x[1]) + ny * (x[2] - s0.x[2])) / nz;
+    };
+    // Two corners of one phase are two states when the phase between them rises above the facet.
+    auto apart = [&](std::size_t a, std::size_t b) {
+        const Sample &sa = h.samples[a], &sb = h.samples[b];
+        double d = 0;
+        for (std::size_t e = 0; e < 3; ++e)
+            d = std::max(d, std::fabs(sa.x[e] - sb.x[e]));
+        if (d < kSameState)
+            return false;
+        const TernaryPhase &m = m_phases[static_cast<std::size_t>(sa.phase)];
+        std::vector<double> y(static_cast<std::size_t>(m.siteFractions()));
+        for (std::size_t i = 0; i < y.size(); ++i)
+            y[i] = 0.5 * (h.ys[sa.y + i] + h.ys[sb.y + i]);
+        const double g = m.gibbsPerAtom(h.params[static_cast<std::size_t>(sa.phase)], y.data());
+        return g - plane(m.composition(y.data())) > kGapHeight * tdb::kGasConstant * h.params[0].T;
+    };
     std::vector<TernaryState> states;
+    std::vector<std::size_t> first;
     std::vector<int> counts;
     for (std::size_t c : f.corners) {
-        const Sample &s = samples[c];
+        const Sample &s = h.samples[c];
         bool merged = false;
         for (std::size_t i = 0; i < states.size() && !merged; ++i) {
-            if (states[i].phase != s.phase)
+            if (states[i].phase != s.phase || apart(first[i], c))
                 continue;
-            double d = 0;
             for (std::size_t e = 0; e < 3; ++e)
-                d = std::max(d, std::fabs(states[i].x[e] - s.x[e]));
-            if (d < kSameState) {
-                for (std::size_t e = 0; e < 3; ++e)
-                    states[i].x[e] = (states[i].x[e] * counts[i] + s.x[e]) / (counts[i] + 1);
-                ++counts[i];
-                merged = true;
-            }
+                states[i].x[e] = (states[i].x[e] * counts[i] + s.x[e]) / (counts[i] + 1);
+            ++counts[i];
+            merged = true;
         }
         if (!merged) {
             states.push_back({s.phase, s.x});
+            first.push_back(c);
             counts.push_back(1);
         }
     }
@@ -373,13 +397,15 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
 
     std::vector<Sample> samples = m_samples;
     std::vector<double> ys = m_y;
-    std::vector<Facet> facets = lowerHull(samples, energies(samples, ys), T);
+    const std::vector<double> gridEnergies = energies(samples, ys);
+    std::vector<double> g = gridEnergies;
+    std::vector<Facet> facets = lowerHull(samples, g, T);
     for (int level = 1; level <= 2; ++level) {
         std::set<std::size_t> kept, refined;
         for (const Facet &f : facets) {
             const auto [lo, hi] = crossing(samples, f);
             const bool crossed = hi - lo > 1e-12;
-            const bool tie = statesOf(samples, f).size() > 1;
+            const bool tie = statesOf({samples, ys, g, params}, f).size() > 1;
             if (!crossed && !tie)
                 continue;
             for (std::size_t c : f.corners) {
@@ -403,7 +429,8 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
             refineAround(samples[c], ys, fineness, next, nextYs);
         samples = std::move(next);
         ys = std::move(nextYs);
-        facets = lowerHull(samples, energies(samples, ys), T);
+        g = energies(samples, ys);
+        facets = lowerHull(samples, g, T);
     }
 
     std::vector<Piece> pieces;
@@ -413,7 +440,7 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
         const auto [lo, hi] = crossing(samples, f);
         if (hi - lo <= 1e-12)
             continue;
-        pieces.push_back({lo, hi, statesOf(samples, f)});
+        pieces.push_back({lo, hi, statesOf({samples, ys, g, params}, f)});
         // The phases at an end of the line: those of the corners that take part there (an end on
         // an edge of the triangle is in equilibrium with states of that edge only).
         for (const double end : {0.0, 1.0}) {
@@ -427,7 +454,7 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
             const double w[3] = {wa, wb, 1 - wa - wb};
             Facet part = f;
             std::vector<int> phases;
-            std::vector<TernaryState> all = statesOf(samples, f);
+            std::vector<TernaryState> all = statesOf({samples, ys, g, params}, f);
             for (const TernaryState &st : all) {
                 double weight = 0;
                 for (std::size_t i = 0; i < 3; ++i) {
@@ -500,7 +527,112 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
     }
     if (!out.fields.empty())
         out.fields.back().sRight = 1;
+
+    // Where a single-phase field of a substitutional solution meets another field, the grid's
+    // boundary is replaced by the exact one: the point at which the solution's tangent plane
+    // there stops lying below every sampled state. A single-phase field that fails the test in
+    // its middle, or a field beside it that passes, was the grid's and is merged away.
+    const std::vector<std::pair<const std::vector<Sample> *, const std::vector<double> *>> sets{
+        {&m_samples, &gridEnergies}, {&samples, &g}};
+    auto alone = [&](int phase, double s) { return aloneStable(phase, line.at(s), params, sets); };
+    auto single = [&](const SectionField &f) {
+        return f.phases.size() == 1 && substitutional(f.phases[0]) ? f.phases[0] : -1;
+    };
+    auto mergeAt = [&](std::size_t i) { // fields i-1, i, i+1 into one (i-1 and i+1 alike)
+        out.fields[i - 1].sRight = out.fields[i + 1].sRight;
+        out.fields.erase(out.fields.begin() + static_cast<long>(i), out.fields.begin() + static_cast<long>(i) + 2);
+    };
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 1; i + 1 < out.fields.size() && !merged; ++i) {
+            const SectionField &f = out.fields[i], &left = out.fields[i - 1], &right = out.fields[i + 1];
+            if (left.phases != right.phases)
+                continue;
+            const double mid = 0.5 * (f.sLeft + f.sRight);
+            const int p = single(f), q = single(left);
+            if ((p >= 0 && !alone(p, mid)) || (q >= 0 && alone(q, mid))) {
+                mergeAt(i);
+                merged = true;
+            }
+        }
+    }
+    for (std::size_t i = 0; i + 1 < out.fields.size(); ++i) {
+        SectionField &a = out.fields[i], &b = out.fields[i + 1];
+        const int pa = single(a), pb = single(b);
+        if ((pa < 0) == (pb < 0))
+            continue; // two single-phase fields meet only at a point; two others are the hull's
+        const int p = pa >= 0 ? pa : pb;
+        double in = pa >= 0 ? 0.5 * (a.sLeft + a.sRight) : 0.5 * (b.sLeft + b.sRight);
+        double outside = pa >= 0 ? 0.5 * (b.sLeft + b.sRight) : 0.5 * (a.sLeft + a.sRight);
+        if (!alone(p, in) || alone(p, outside))
+            continue;
+        while (std::fabs(in - outside) > 1e-6) {
+            const double m = 0.5 * (in + outside);
+            (alone(p, m) ? in : outside) = m;
+        }
+        const double boundary = 0.5 * (in + outside);
+        a.sRight = b.sLeft = std::clamp(boundary, a.sLeft, b.sRight);
+    }
     return out;
+}
+
+bool TernarySystem::substitutional(int phase) const
+{
+    const TernaryPhase &m = m_phases[static_cast<std::size_t>(phase)];
+    int withAtoms = 0;
+    for (int s = 0; s < m.sublattices(); ++s) {
+        const auto &c = m.constituents(s);
+        const bool vacancies = std::find(c.begin(), c.end(), TernaryPhase::kVacancy) != c.end();
+        if (vacancies && c.size() > 1)
+            return false;
+        withAtoms += vacancies ? 0 : 1;
+    }
+    return withAtoms == 1;
+}
+
+bool TernarySystem::aloneStable(int phase, const Composition &p, const std::vector<TernaryPhase::AtT> &params,
+                                const std::vector<std::pair<const std::vector<Sample> *, const std::vector<double> *>> &sets) const
+{
+    const TernaryPhase &m = m_phases[static_cast<std::size_t>(phase)];
+    const auto &at = params[static_cast<std::size_t>(phase)];
+    for (std::size_t e = 0; e < 3; ++e)
+        if (p[e] > 1e-12 && !m.holds(static_cast<int>(e)))
+            return false;
+    // The state of composition x: the element sublattice's fractions are the mole fractions.
+    std::vector<double> y(static_cast<std::size_t>(m.siteFractions()), 1.0);
+    auto energy = [&](double x1, double x2) {
+        const Composition x{1 - x1 - x2, x1, x2};
+        int offset = 0;
+        for (int s = 0; s < m.sublattices(); ++s) {
+            const auto &c = m.constituents(s);
+            for (std::size_t i = 0; i < c.size(); ++i)
+                y[static_cast<std::size_t>(offset) + i] = c[i] == TernaryPhase::kVacancy ? 1.0 : x[static_cast<std::size_t>(c[i])];
+            offset += static_cast<int>(c.size());
+        }
+        return m.gibbsPerAtom(at, y.data());
+    };
+    // Slopes by differences that stay inside the triangle.
+    const double h = 1e-7;
+    auto slope = [&](int k) {
+        const double x1 = p[1], x2 = p[2];
+        const double up = k == 1 ? std::min(h, p[0]) : std::min(h, p[0]);
+        const double down = k == 1 ? std::min(h, x1) : std::min(h, x2);
+        const double step = up + down;
+        if (step <= 0)
+            return 0.0;
+        const double gUp = k == 1 ? energy(x1 + up, x2) : energy(x1, x2 + up);
+        const double gDown = k == 1 ? energy(x1 - down, x2) : energy(x1, x2 - down);
+        return (gUp - gDown) / step;
+    };
+    const double g0 = energy(p[1], p[2]), d1 = slope(1), d2 = slope(2);
+    const double tolerance = 1e-6 * tdb::kGasConstant * at.T;
+    for (const auto &[samples, energies] : sets)
+        for (std::size_t i = 0; i < samples->size(); ++i) {
+            const Composition &x = (*samples)[i].x;
+            if ((*energies)[i] < g0 + d1 * (x[1] - p[1]) + d2 * (x[2] - p[2]) - tolerance)
+                return false;
+        }
+    return true;
 }
 
 } // namespace korvel::thermo::phase

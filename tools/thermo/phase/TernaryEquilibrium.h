@@ -78,11 +78,25 @@ private:
     void addState(int phase, const std::vector<double> &y, std::vector<Sample> &to, std::vector<double> &ys) const;
     // Lower hull facets of the given samples (G per atom in g); corners index into samples.
     std::vector<Facet> lowerHull(const std::vector<Sample> &samples, const std::vector<double> &g, double T) const;
+    // Samples with their site fractions and G per atom at one temperature.
+    struct Hull {
+        const std::vector<Sample> &samples;
+        const std::vector<double> &ys;
+        const std::vector<double> &g;
+        const std::vector<TernaryPhase::AtT> &params;
+    };
     // The distinct states among a facet's corners.
-    std::vector<TernaryState> statesOf(const std::vector<Sample> &samples, const Facet &f) const;
+    std::vector<TernaryState> statesOf(const Hull &h, const Facet &f) const;
     // Finer samples around one sample's site fractions: steps of fineness times the grid's.
     void refineAround(const Sample &s, const std::vector<double> &ys, double fineness, std::vector<Sample> &to,
                       std::vector<double> &toYs) const;
+
+    // Whether a phase is a solution of the elements on one sublattice (others vacant only).
+    bool substitutional(int phase) const;
+    // Whether a substitutional phase alone is stable at composition p: its tangent plane there
+    // lies below every sample of the given sets (samples with their G per atom).
+    bool aloneStable(int phase, const Composition &p, const std::vector<TernaryPhase::AtT> &params,
+                     const std::vector<std::pair<const std::vector<Sample> *, const std::vector<double> *>> &sets) const;
 
     std::array<std::string, 3> m_elements;
     std::vector<TernaryPhase> m_phases;

@@ -119,6 +119,7 @@ void classify(SectionInvariant &inv, const std::vector<Changed> &states, const s
     }
     // A quadrilateral: the diagonal found above reacts to the one found below.
     inv.kind = "transition";
+    inv.reaction.clear();
     for (const auto &t : aboveTriangles)
         for (int a = 0; a < 3; ++a) {
             const int p = t[static_cast<std::size_t>(a)], q = t[static_cast<std::size_t>((a + 1) % 3)];
@@ -135,6 +136,29 @@ void classify(SectionInvariant &inv, const std::vector<Changed> &states, const s
                            isLiquid(names, states[static_cast<std::size_t>(r)].state.phase);
                 });
                 inv.reaction = join(left) + " -> " + join(rest);
+                return;
+            }
+        }
+    // No triangle above that shows the diagonal (the section crosses the plane elsewhere).
+    inv.kind = "four-phase invariant";
+    inv.reaction = join({0, 1, 2, 3});
+}
+
+// More than four states: a compound of fixed composition changing into another form (found
+// above only and below only at the same composition) across several three-phase fields.
+void polymorphic(SectionInvariant &inv, const std::vector<Changed> &states, const std::vector<std::string> &names)
+{
+    inv.kind = "invariant";
+    for (const Changed &hi : states)
+        for (const Changed &lo : states) {
+            if (hi.side != 1 || lo.side != 2 || hi.state.phase == lo.state.phase)
+                continue;
+            double d = 0;
+            for (std::size_t e = 0; e < 3; ++e)
+                d = std::max(d, std::fabs(hi.state.x[e] - lo.state.x[e]));
+            if (d < 1e-3) {
+                inv.kind = "polymorphic transformation";
+                inv.reaction = stateName(names, hi.state) + " -> " + stateName(names, lo.state);
                 return;
             }
         }
@@ -180,14 +204,17 @@ VerticalSection computeSection(const TernarySystem &system, const SectionLine &l
         double sMin = 0, sMax = 0;
         std::vector<std::vector<int>> aboveTriangles;
         const auto states = changedStates(at(b), at(a), sMin, sMax, aboveTriangles);
-        if (states.size() == 4) {
+        if (states.size() >= 4) {
             SectionInvariant inv;
             inv.T = 0.5 * (a + b);
             for (const Changed &c : states)
                 inv.states.push_back(c.state);
             inv.sMin = sMin;
             inv.sMax = sMax;
-            classify(inv, states, aboveTriangles, names);
+            if (states.size() == 4)
+                classify(inv, states, aboveTriangles, names);
+            else
+                polymorphic(inv, states, names);
             std::sort(inv.states.begin(), inv.states.end(),
                       [](const TernaryState &l, const TernaryState &r) { return l.phase < r.phase; });
             d.invariants.push_back(inv);
