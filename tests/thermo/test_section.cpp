@@ -249,11 +249,19 @@ void TestSection::invariantsOfTheSections()
         QCOMPARE(bottom.fields.front().sLeft, 0.0);
         QCOMPARE(bottom.fields.back().sRight, 1.0);
     }
-    // Cu6Sn5 takes its low-temperature form (CU6SN5_L of the file) across the whole Sn-rich part.
+    // Reactions of the Cu-Sn edge that the section's fields follow come out at the binary
+    // diagram's temperatures (invariants.csv: 460.69 K, Cu6Sn5 to its low-temperature form
+    // CU6SN5_L of the file; the eutectoid at 855.61 K, the peritectoids at 863.12 and 913.33 K).
     const auto &cu = sectionOf("Ag-Cu-Sn").section.invariants;
-    QVERIFY(std::any_of(cu.begin(), cu.end(), [](const SectionInvariant &inv) {
-        return inv.kind == "polymorphic transformation" && inv.reaction == "CU6SN5 -> CU6SN5_L";
-    }));
+    const std::pair<const char *, double> edge[] = {{"CU6SN5 -> CU6SN5_L", 460.69},
+                                                    {"CU10SN3 -> CU41SN11 + CU3SN", 855.61},
+                                                    {"DO3 + CU10SN3 -> CU41SN11", 863.12},
+                                                    {"DO3 + CU3SN -> CU10SN3", 913.33}};
+    for (const auto &[reaction, T] : edge) {
+        const auto it = std::find_if(cu.begin(), cu.end(), [&](const SectionInvariant &inv) { return inv.reaction == reaction; });
+        QVERIFY2(it != cu.end(), reaction);
+        QVERIFY2(std::fabs(it->T - T) < 0.1, qPrintable(QStringLiteral("%1: %2 K").arg(reaction).arg(it->T)));
+    }
 }
 
 void TestSection::referencesOfTheSections()

@@ -131,6 +131,10 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
         lastSignature = signature;
     }
 
+    // Boundaries that run flat between two isotherms: where the fields change at one temperature.
+    for (const auto &c : d.changes)
+        p.drawLine(QPointF(px(c.sMin), py(c.T)), QPointF(px(c.sMax), py(c.T)));
+
     // Four-phase invariant lines with their temperatures.
     std::vector<QRectF> placed;
     p.setFont(smallFont);

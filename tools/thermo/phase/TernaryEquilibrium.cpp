@@ -23,9 +23,16 @@ constexpr double kGapHeight = 0.02;
 // A field narrower than this between two fields of the same phases is grid noise.
 constexpr double kSliver = 2e-3;
 constexpr double kNoWidth = 1e-5;
-constexpr int kUniform = 30; // grid steps of a site fraction
+constexpr int kUniform = 20; // grid steps of a site fraction
 constexpr int kPerEnd = 12;  // geometric steps towards each end
 constexpr double kSmallest = 1e-7;
+// Refinement: kLevels hulls more, each with samples around the corners of the crossed tie facets,
+// kPatch steps to each side of a corner, the step kFiner times finer each level (from the grid's).
+constexpr int kLevels = 2;
+constexpr int kPatch = 3;
+constexpr double kFiner = 4;
+// A phase's best sample under a crossed facet less than this above it (in R·T) is refined.
+constexpr double kNearlyStable = 0.05;
 
 // Site fractions of one variable: uniform, plus geometric runs towards both ends.
 std::vector<double> grid(int uniform, int perEnd, double smallest)
@@ -201,7 +208,7 @@ void TernarySystem::refineAround(const Sample &s, const std::vector<double> &ys,
         const auto at = [&](int i) { return static_cast<std::size_t>(offset + i); };
         if (n == 2) {
             const double h = stepAt(base[at(1)]);
-            for (int a = -3; a <= 3; ++a) {
+            for (int a = -kPatch; a <= kPatch; ++a) {
                 if (a == 0)
                     continue;
                 std::vector<double> y = base;
@@ -218,8 +225,8 @@ void TernarySystem::refineAround(const Sample &s, const std::vector<double> &ys,
                     k = i;
             const int i = (k + 1) % 3, j = (k + 2) % 3;
             const double hi = stepAt(base[at(i)]), hj = stepAt(base[at(j)]);
-            for (int a = -3; a <= 3; ++a)
-                for (int b = -3; b <= 3; ++b) {
+            for (int a = -kPatch; a <= kPatch; ++a)
+                for (int b = -kPatch; b <= kPatch; ++b) {
                     if (a == 0 && b == 0)
                         continue;
                     std::vector<double> y = base;
@@ -400,12 +407,15 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
     const std::vector<double> gridEnergies = energies(samples, ys);
     std::vector<double> g = gridEnergies;
     std::vector<Facet> facets = lowerHull(samples, g, T);
-    for (int level = 1; level <= 2; ++level) {
+    for (int level = 1; level <= kLevels; ++level) {
         std::set<std::size_t> kept, refined;
+        std::vector<const Facet *> crossedFacets;
         for (const Facet &f : facets) {
             const auto [lo, hi] = crossing(samples, f);
             const bool crossed = hi - lo > 1e-12;
             const bool tie = statesOf({samples, ys, g, params}, f).size() > 1;
+            if (crossed)
+                crossedFacets.push_back(&f);
             if (!crossed && !tie)
                 continue;
             for (std::size_t c : f.corners) {
@@ -413,6 +423,13 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
                 if (tie && crossed)
                     refined.insert(c);
             }
+        }
+        // A phase missing from a crossed facet whose best sample under it lies barely above it
+        // may be stable between the grid's states (a liquid appearing at an invariant): its
+        // best sample is kept and refined too.
+        for (const std::size_t c : nearlyStable(samples, g, crossedFacets, T)) {
+            kept.insert(c);
+            refined.insert(c);
         }
         std::vector<Sample> next;
         std::vector<double> nextYs;
@@ -424,7 +441,7 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
             nextYs.insert(nextYs.end(), from, from + m_phases[static_cast<std::size_t>(s.phase)].siteFractions());
             next.push_back(copy);
         }
-        const double fineness = level == 1 ? 0.25 : 0.0625;
+        const double fineness = std::pow(kFiner, -level);
         for (std::size_t c : refined)
             refineAround(samples[c], ys, fineness, next, nextYs);
         samples = std::move(next);
@@ -572,6 +589,43 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
         }
         const double boundary = 0.5 * (in + outside);
         a.sRight = b.sLeft = std::clamp(boundary, a.sLeft, b.sRight);
+    }
+    return out;
+}
+
+std::vector<std::size_t> TernarySystem::nearlyStable(const std::vector<Sample> &samples, const std::vector<double> &g,
+                                                     const std::vector<const Facet *> &facets, double T) const
+{
+    std::vector<std::size_t> out;
+    const double limit = kNearlyStable * tdb::kGasConstant * T;
+    for (const Facet *f : facets) {
+        const Sample &a = samples[f->corners[0]], &b = samples[f->corners[1]], &c = samples[f->corners[2]];
+        const double det = (b.x[1] - a.x[1]) * (c.x[2] - a.x[2]) - (b.x[2] - a.x[2]) * (c.x[1] - a.x[1]);
+        if (std::fabs(det) < 1e-18)
+            continue;
+        std::vector<double> best(m_phases.size(), limit);
+        std::vector<std::size_t> which(m_phases.size(), samples.size());
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            const Sample &s = samples[i];
+            if (s.phase == a.phase || s.phase == b.phase || s.phase == c.phase)
+                continue;
+            // Barycentric weights of the sample's composition in the facet.
+            const double dx = s.x[1] - a.x[1], dy = s.x[2] - a.x[2];
+            const double wb = (dx * (c.x[2] - a.x[2]) - dy * (c.x[1] - a.x[1])) / det;
+            const double wc = ((b.x[1] - a.x[1]) * dy - (b.x[2] - a.x[2]) * dx) / det;
+            const double wa = 1 - wb - wc;
+            if (wa < 0 || wb < 0 || wc < 0)
+                continue;
+            const double height = g[i] - (wa * g[f->corners[0]] + wb * g[f->corners[1]] + wc * g[f->corners[2]]);
+            const std::size_t p = static_cast<std::size_t>(s.phase);
+            if (height < best[p]) {
+                best[p] = height;
+                which[p] = i;
+            }
+        }
+        for (std::size_t i : which)
+            if (i < samples.size())
+                out.push_back(i);
     }
     return out;
 }

@@ -91,6 +91,10 @@ private:
     void refineAround(const Sample &s, const std::vector<double> &ys, double fineness, std::vector<Sample> &to,
                       std::vector<double> &toYs) const;
 
+    // Per facet and phase missing from it, the sample of that phase under the facet least above
+    // it, when that is less than kNearlyStable·R·T.
+    std::vector<std::size_t> nearlyStable(const std::vector<Sample> &samples, const std::vector<double> &g,
+                                          const std::vector<const Facet *> &facets, double T) const;
     // Whether a phase is a solution of the elements on one sublattice (others vacant only).
     bool substitutional(int phase) const;
     // Whether a substitutional phase alone is stable at composition p: its tangent plane there

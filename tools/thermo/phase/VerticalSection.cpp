@@ -97,6 +97,25 @@ void classify(SectionInvariant &inv, const std::vector<Changed> &states, const s
             s += (s.empty() ? "" : " + ") + stateName(names, states[static_cast<std::size_t>(i)].state);
         return s;
     };
+    // Three states on one line: a reaction of a binary edge (all three of fixed or edge-bound
+    // composition) that the adjoining fields follow, not a ternary one.
+    for (int skip = 0; skip < 4; ++skip) {
+        std::vector<int> t;
+        for (int j = 0; j < 4; ++j)
+            if (j != skip)
+                t.push_back(j);
+        const auto &x = [&](int k) -> const Composition & { return states[static_cast<std::size_t>(k)].state.x; };
+        if (std::fabs(area(x(t[0]), x(t[1]), x(t[2]))) > 1e-9)
+            continue;
+        std::sort(t.begin(), t.end(), [&](int l, int r) { return x(l)[1] < x(r)[1] || (x(l)[1] == x(r)[1] && x(l)[2] < x(r)[2]); });
+        const int middle = t[1];
+        inv.kind = "binary edge invariant";
+        const int side = states[static_cast<std::size_t>(middle)].side;
+        inv.reaction = side == 2 ? join({t[0], t[2]}) + " -> " + join({middle})
+                     : side == 1 ? join({middle}) + " -> " + join({t[0], t[2]})
+                                 : join(t);
+        return;
+    }
     for (int i = 0; i < 4; ++i) {
         std::vector<int> others;
         for (int j = 0; j < 4; ++j)
@@ -218,6 +237,22 @@ VerticalSection computeSection(const TernarySystem &system, const SectionLine &l
             std::sort(inv.states.begin(), inv.states.end(),
                       [](const TernaryState &l, const TernaryState &r) { return l.phase < r.phase; });
             d.invariants.push_back(inv);
+        } else {
+            // The stretches over which the field differs just below and just above.
+            const SectionIsotherm &below = at(a), &above = at(b);
+            constexpr int kProbes = 2000;
+            double runStart = -1;
+            for (int i = 0; i <= kProbes + 1; ++i) {
+                const double s = std::min(1.0, (i + 0.5) / kProbes);
+                const SectionField *lo = below.fieldAt(s), *hi = above.fieldAt(s);
+                const bool differs = i <= kProbes && lo && hi && lo->phases != hi->phases;
+                if (differs && runStart < 0)
+                    runStart = std::max(0.0, s - 0.5 / kProbes);
+                if (!differs && runStart >= 0) {
+                    d.changes.push_back({0.5 * (a + b), runStart, std::min(1.0, s - 0.5 / kProbes)});
+                    runStart = -1;
+                }
+            }
         }
         if (a > lo)
             locate(lo, a);

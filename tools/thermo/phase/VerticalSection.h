@@ -20,6 +20,13 @@ struct SectionInvariant {
     double sMin = 0, sMax = 0;        // where the section crosses the invariant plane
 };
 
+// A change of the fields between two isotherms that is no invariant: where a boundary runs
+// (nearly) flat, the stretch of the line over which the fields differ.
+struct SectionChange {
+    double T = 0;
+    double sMin = 0, sMax = 0;
+};
+
 struct SectionOptions {
     double tMin = 300;
     double tMax = 0;          // 0: in steps of 50 K up to where the whole line is liquid
@@ -34,6 +41,7 @@ struct VerticalSection {
     double tMin = 0, tMax = 0;
     std::vector<SectionIsotherm> isotherms; // by rising T, with a pair just below and above each change
     std::vector<SectionInvariant> invariants;
+    std::vector<SectionChange> changes;
 };
 
 VerticalSection computeSection(const TernarySystem &system, const SectionLine &line, const SectionOptions &options = {});
