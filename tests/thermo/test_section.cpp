@@ -1,6 +1,7 @@
 // Ternary Gibbs energies against hand computations from the same parameters, the shipped
 // vertical sections against the measured Sn-Ag-Cu ternary eutectic and the computed Ag-Sn
 // binary, and the committed section results against a fresh computation.
+#include "phase/SectionFields.h"
 #include "phase/SectionSet.h"
 #include "tdb/Reader.h"
 
@@ -93,6 +94,7 @@ private slots:
     void sublatticeCompoundInTheTernary();
     void ternaryInteractionOrders_data();
     void ternaryInteractionOrders();
+    void fieldsAlongTheLine();
     void sectionLineFromTheTable();
     void ternaryEutecticAgainstMeasurement();
     void sectionStartMeltsAtTheBinaryEutectic();
@@ -181,6 +183,50 @@ void TestSection::ternaryInteractionOrders()
     yc.push_back(1.0);
     QCOMPARE(constant->atoms(yc.data()), 1.0);
     QVERIFY(std::fabs(constant->gibbsPerAtom(constant->at(T), yc.data()) - (ideal + xA * xB * xC * l0)) < 1e-8);
+}
+
+void TestSection::fieldsAlongTheLine()
+{
+    // The line from the Ag-Sn eutectic to Cu enters a triangle through the edge across it at
+    // x(Cu) 0.2 (Ag 0.01 to each side) and leaves it through the corner on it at 0.9.
+    const SectionLine line{{0.038, 0.962, 0}, {0, 0, 1}};
+    const Composition p = line.at(0.2);
+    const auto [lo, hi] = lineCrossing(line, {p[0] + 0.01, p[1] - 0.01, p[2]}, {p[0] - 0.01, p[1] + 0.01, p[2]}, line.at(0.9));
+    QVERIFY2(std::fabs(lo - 0.2) < 1e-9 && std::fabs(hi - 0.9) < 1e-9, qPrintable(QStringLiteral("%1 %2").arg(lo).arg(hi)));
+    const auto miss = lineCrossing(line, {0.9, 0.1, 0.0}, {0.8, 0.1, 0.1}, {0.85, 0.05, 0.1});
+    QVERIFY(miss.first > miss.second);
+
+    auto fields = [](std::vector<std::pair<std::vector<int>, double>> ends) {
+        SectionIsotherm iso;
+        double left = 0;
+        for (const auto &[phases, right] : ends) {
+            iso.fields.push_back({phases, left, right, {}});
+            left = right;
+        }
+        return iso;
+    };
+    auto phasesOf = [](const SectionIsotherm &iso) {
+        std::vector<std::vector<int>> out;
+        for (const SectionField &f : iso.fields)
+            out.push_back(f.phases);
+        return out;
+    };
+    // No width, then grid noise between two fields of the same phases.
+    SectionIsotherm iso = fields({{{0}, 0.3}, {{0, 1}, 0.300001}, {{1}, 0.5}, {{1, 2}, 0.501}, {{1}, 1.0}});
+    tidyFields(iso);
+    QCOMPARE(phasesOf(iso), (std::vector<std::vector<int>>{{0}, {1}}));
+    QCOMPARE(iso.fields[0].sRight, iso.fields[1].sLeft);
+    QCOMPARE(iso.fields.back().sRight, 1.0);
+
+    // Solution 0 alone is stable below s = 0.37: the grid's end at 0.4 moves there; a field of
+    // 0 + 1 in the middle of the 0 field passes the test and goes; the single field of 0 at 0.8
+    // fails it and goes.
+    iso = fields({{{0}, 0.2}, {{0, 1}, 0.25}, {{0}, 0.4}, {{0, 1}, 0.75}, {{0}, 0.85}, {{0, 1}, 1.0}});
+    auto single = [](const SectionField &f) { return f.phases.size() == 1 ? f.phases[0] : -1; };
+    auto alone = [](int phase, double s) { return phase == 0 && s < 0.37; };
+    settleSolutionBoundaries(iso, single, alone);
+    QCOMPARE(phasesOf(iso), (std::vector<std::vector<int>>{{0}, {0, 1}}));
+    QVERIFY(std::fabs(iso.fields[0].sRight - 0.37) < 1e-5);
 }
 
 void TestSection::sectionLineFromTheTable()

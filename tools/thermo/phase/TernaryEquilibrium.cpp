@@ -1,5 +1,7 @@
 #include "TernaryEquilibrium.h"
 
+#include "SectionFields.h"
+
 extern "C" {
 #include <libqhull_r/qhull_ra.h>
 }
@@ -20,9 +22,6 @@ constexpr double kSameState = 0.02;
 // ... unless the phase between them rises above the hull by more than this (in units of R·T):
 // two states across a miscibility gap.
 constexpr double kGapHeight = 0.02;
-// A field narrower than this between two fields of the same phases is grid noise.
-constexpr double kSliver = 2e-3;
-constexpr double kNoWidth = 1e-5;
 constexpr int kUniform = 20; // grid steps of a site fraction
 constexpr int kPerEnd = 12;  // geometric steps towards each end
 constexpr double kSmallest = 1e-7;
@@ -367,39 +366,12 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
     // (those the line crosses and every tie line or triangle) with finer samples around the
     // corners of the tie lines and triangles the line crosses, a quarter of the step finer each
     // time. Points off one hull cannot be on the next, and the facets kept stay facets.
-    const double sx = line.start[1], sy = line.start[2];
-    const double dx = line.end[1] - sx, dy = line.end[2] - sy;
     struct Piece {
         double lo, hi;
         std::vector<TernaryState> states;
     };
-    // The stretch of the line inside a facet's projection, empty when it misses it.
     auto crossing = [&](const std::vector<Sample> &samples, const Facet &f) {
-        double px[3], py[3];
-        for (std::size_t i = 0; i < 3; ++i) {
-            px[i] = samples[f.corners[i]].x[1];
-            py[i] = samples[f.corners[i]].x[2];
-        }
-        const double area = (px[1] - px[0]) * (py[2] - py[0]) - (py[1] - py[0]) * (px[2] - px[0]);
-        if (std::fabs(area) < 1e-18)
-            return std::pair{1.0, 0.0};
-        const double sign = area > 0 ? 1 : -1;
-        double lo = 0, hi = 1;
-        for (int e = 0; e < 3 && lo < hi; ++e) {
-            const int a = e, b = (e + 1) % 3;
-            const double ex = px[b] - px[a], ey = py[b] - py[a];
-            const double f0 = sign * (ex * (sy - py[a]) - ey * (sx - px[a]));
-            const double f1 = sign * (ex * dy - ey * dx);
-            if (std::fabs(f1) < 1e-15) {
-                if (f0 < 0)
-                    hi = lo - 1;
-            } else if (f1 > 0) {
-                lo = std::max(lo, -f0 / f1);
-            } else {
-                hi = std::min(hi, -f0 / f1);
-            }
-        }
-        return std::pair{lo, hi};
+        return lineCrossing(line, samples[f.corners[0]].x, samples[f.corners[1]].x, samples[f.corners[2]].x);
     };
 
     std::vector<Sample> samples = m_samples;
@@ -512,84 +484,13 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
         out.fields.push_back(f);
         widest.push_back(p.hi - p.lo);
     }
-    // A field of no width (the line crossing one tie line between two triangles) is a line of
-    // the drawing, not a field: its neighbours meet there.
-    for (std::size_t i = 0; i < out.fields.size();) {
-        if (out.fields.size() > 1 && out.fields[i].sRight - out.fields[i].sLeft < kNoWidth) {
-            if (i + 1 < out.fields.size())
-                out.fields[i + 1].sLeft = out.fields[i].sLeft;
-            else
-                out.fields[i - 1].sRight = out.fields[i].sRight;
-            out.fields.erase(out.fields.begin() + static_cast<long>(i));
-            if (i > 0 && i < out.fields.size() && out.fields[i - 1].phases == out.fields[i].phases) {
-                out.fields[i - 1].sRight = out.fields[i].sRight;
-                out.fields.erase(out.fields.begin() + static_cast<long>(i));
-            }
-            continue;
-        }
-        ++i;
-    }
-    // A narrow field between two fields of the same phases is the grid's, not the system's.
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (std::size_t i = 1; i + 1 < out.fields.size(); ++i) {
-            SectionField &mid = out.fields[i];
-            if (mid.sRight - mid.sLeft < kSliver && out.fields[i - 1].phases == out.fields[i + 1].phases) {
-                out.fields[i - 1].sRight = out.fields[i + 1].sRight;
-                out.fields.erase(out.fields.begin() + static_cast<long>(i), out.fields.begin() + static_cast<long>(i) + 2);
-                merged = true;
-                break;
-            }
-        }
-    }
-    if (!out.fields.empty())
-        out.fields.back().sRight = 1;
-
-    // Where a single-phase field of a substitutional solution meets another field, the grid's
-    // boundary is replaced by the exact one: the point at which the solution's tangent plane
-    // there stops lying below every sampled state. A single-phase field that fails the test in
-    // its middle, or a field beside it that passes, was the grid's and is merged away.
+    tidyFields(out);
+    // The exact boundaries of single-phase fields of substitutional solutions.
     const std::vector<std::pair<const std::vector<Sample> *, const std::vector<double> *>> sets{
         {&m_samples, &gridEnergies}, {&samples, &g}};
-    auto alone = [&](int phase, double s) { return aloneStable(phase, line.at(s), params, sets); };
-    auto single = [&](const SectionField &f) {
-        return f.phases.size() == 1 && substitutional(f.phases[0]) ? f.phases[0] : -1;
-    };
-    auto mergeAt = [&](std::size_t i) { // fields i-1, i, i+1 into one (i-1 and i+1 alike)
-        out.fields[i - 1].sRight = out.fields[i + 1].sRight;
-        out.fields.erase(out.fields.begin() + static_cast<long>(i), out.fields.begin() + static_cast<long>(i) + 2);
-    };
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (std::size_t i = 1; i + 1 < out.fields.size() && !merged; ++i) {
-            const SectionField &f = out.fields[i], &left = out.fields[i - 1], &right = out.fields[i + 1];
-            if (left.phases != right.phases)
-                continue;
-            const double mid = 0.5 * (f.sLeft + f.sRight);
-            const int p = single(f), q = single(left);
-            if ((p >= 0 && !alone(p, mid)) || (q >= 0 && alone(q, mid))) {
-                mergeAt(i);
-                merged = true;
-            }
-        }
-    }
-    for (std::size_t i = 0; i + 1 < out.fields.size(); ++i) {
-        SectionField &a = out.fields[i], &b = out.fields[i + 1];
-        const int pa = single(a), pb = single(b);
-        if ((pa < 0) == (pb < 0))
-            continue; // two single-phase fields meet only at a point; two others are the hull's
-        const int p = pa >= 0 ? pa : pb;
-        double in = pa >= 0 ? 0.5 * (a.sLeft + a.sRight) : 0.5 * (b.sLeft + b.sRight);
-        double outside = pa >= 0 ? 0.5 * (b.sLeft + b.sRight) : 0.5 * (a.sLeft + a.sRight);
-        if (!alone(p, in) || alone(p, outside))
-            continue;
-        while (std::fabs(in - outside) > 1e-6) {
-            const double m = 0.5 * (in + outside);
-            (alone(p, m) ? in : outside) = m;
-        }
-        const double boundary = 0.5 * (in + outside);
-        a.sRight = b.sLeft = std::clamp(boundary, a.sLeft, b.sRight);
-    }
+    settleSolutionBoundaries(
+        out, [&](const SectionField &f) { return f.phases.size() == 1 && substitutional(f.phases[0]) ? f.phases[0] : -1; },
+        [&](int phase, double s) { return aloneStable(phase, line.at(s), params, sets); });
     return out;
 }
 
