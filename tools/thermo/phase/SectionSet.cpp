@@ -179,6 +179,11 @@ std::vector<SystemSection> computeSectionSet(const std::string &dataDir, const S
         }
         if (chosen == files.size())
             throw std::runtime_error(system + ": no parameter file of the collection assesses all three pairs");
+        // The ternary description takes every phase as the file writes it, which is the
+        // diagram_files.csv convention "ideal"; "pure forms" files are not described that way.
+        if (files[chosen].unassessed != BinarySystem::Unassessed::Ideal)
+            throw std::runtime_error(system + ": " + files[chosen].file +
+                                     " takes unassessed phases in their pure forms, which the ternary sections do not");
         s.source = files[chosen];
         out.push_back(std::move(s));
         used.push_back(databases[chosen].get());

@@ -3,7 +3,8 @@
 // data/sources/sections.csv (from the Ag-Sn eutectic liquid towards the third element) of each
 // system of kSectionSystems, computed from the first file of data/thermo/tdb/diagram_files.csv
 // that holds the three elements with liquid parameters of every pair, with the publications of
-// the parameters used.
+// the parameters used. Every phase is taken as the file writes it (the file's unassessed phases
+// "ideal" in diagram_files.csv); a file of "pure forms" is refused.
 #include "DiagramSet.h"
 #include "VerticalSection.h"
 
