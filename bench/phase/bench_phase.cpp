@@ -1,6 +1,8 @@
 // Cost of the phase diagrams: one binary diagram (the slowest systems have a phase with two
-// internal variables), and the whole shipped set as the build computes it.
+// internal variables), the whole shipped set as the build computes it, one isotherm of a
+// ternary section and a whole section on one core.
 #include "phase/DiagramSet.h"
+#include "phase/SectionSet.h"
 #include "tdb/Reader.h"
 
 #include <benchmark/benchmark.h>
@@ -46,8 +48,34 @@ void BM_AllShippedDiagrams(benchmark::State &state)
     }
 }
 
+// One isotherm (three hulls) and a whole section, in the calling thread.
+void sectionIsotherm(benchmark::State &state, const char *system, double T)
+{
+    const phase::SectionDefinition d = phase::readSectionDefinition(kData + "/sources/sections.csv", system);
+    const phase::TernarySystem ternary(file("nist"), d.order);
+    for (auto _ : state) {
+        const phase::SectionIsotherm iso = ternary.isotherm(d.line, T);
+        benchmark::DoNotOptimize(iso.fields.data());
+    }
+}
+
+void verticalSection(benchmark::State &state, const char *system)
+{
+    const phase::SectionDefinition d = phase::readSectionDefinition(kData + "/sources/sections.csv", system);
+    for (auto _ : state) {
+        const phase::TernarySystem ternary(file("nist"), d.order);
+        const phase::VerticalSection s = phase::computeSection(ternary, d.line);
+        state.counters["isotherms"] = static_cast<double>(s.isotherms.size());
+        benchmark::DoNotOptimize(s.invariants.data());
+    }
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(sectionIsotherm, AgCuSn_500K, "Ag-Cu-Sn", 500.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sectionIsotherm, AgCuSn_1000K, "Ag-Cu-Sn", 1000.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(verticalSection, AgCuSn, "Ag-Cu-Sn")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(verticalSection, AgBiSn, "Ag-Bi-Sn")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ReadNistFile)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(binaryDiagram, PbSn, "nist", "PB", "SN", phase::BinarySystem::Unassessed::Ideal)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(binaryDiagram, AgSn, "nist", "AG", "SN", phase::BinarySystem::Unassessed::Ideal)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "DiagramPainter.h"
 
+#include "PainterStyle.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -18,26 +20,13 @@ using thermo::phase::Section;
 
 namespace {
 
-constexpr int kLeft = 95, kRight = 35, kTop = 70, kBottom = 120;
+using style::elementName;
+using style::kBottom;
+using style::kLeft;
+using style::kRight;
+using style::kTop;
+using style::niceStep;
 constexpr double kJump = 0.08; // a boundary point further than this from the last one starts a new line
-
-QString elementName(const std::string &upper)
-{
-    QString s = QString::fromStdString(upper).toLower();
-    if (!s.isEmpty())
-        s[0] = s[0].toUpper();
-    return s;
-}
-
-double niceStep(double range, int wanted)
-{
-    const double raw = range / wanted;
-    const double p = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (m * p >= raw)
-            return m * p;
-    return 10 * p;
-}
 
 // A field crossed by the isotherms: which phases, and the how-manieth of its kind from the left.
 using FieldKey = std::tuple<int, int, bool, int>;

@@ -1,8 +1,11 @@
 // korvel3-phasegen: the computed phase diagrams of the document tree.
-//   korvel3-phasegen DATA_DIR DIAGRAM_DIR   draws DIAGRAM_DIR/Binary systems/<system>.jpg
+//   korvel3-phasegen DATA_DIR DIAGRAM_DIR   draws DIAGRAM_DIR/Binary systems/<system>.jpg and the
+//                                           vertical sections DIAGRAM_DIR/Ternary systems/<system>.jpg
 //   korvel3-phasegen --data DATA_DIR        rewrites the committed results: DATA_DIR/docs/Diagram/References.txt,
-//                                           DATA_DIR/thermo/diagrams/invariants.csv and systems.csv
+//                                           DATA_DIR/thermo/diagrams/invariants.csv, systems.csv and
+//                                           ternary_invariants.csv
 #include "DiagramPainter.h"
+#include "SectionPainter.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +13,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <future>
 
 namespace {
 
@@ -33,23 +37,31 @@ int main(int argc, char **argv)
     try {
         if (args.size() == 3 && args[1] == QStringLiteral("--data")) {
             const QString data = args[2];
+            auto sections = std::async(std::launch::async, [&] { return korvel::thermo::phase::computeSectionSet(data.toStdString()); });
             const auto set = korvel::thermo::phase::computeDiagramSet(data.toStdString());
+            const auto ternary = sections.get();
             QDir().mkpath(data + QStringLiteral("/thermo/diagrams"));
-            const bool ok = writeText(data + QStringLiteral("/docs/Diagram/References.txt"), korvel::thermo::phase::referencesText(set)) &&
+            const bool ok = writeText(data + QStringLiteral("/docs/Diagram/References.txt"),
+                                      korvel::thermo::phase::referencesText(set) + korvel::thermo::phase::sectionReferencesText(ternary)) &&
                             writeText(data + QStringLiteral("/thermo/diagrams/invariants.csv"), korvel::thermo::phase::invariantsCsv(set)) &&
-                            writeText(data + QStringLiteral("/thermo/diagrams/systems.csv"), korvel::thermo::phase::systemsCsv(set));
+                            writeText(data + QStringLiteral("/thermo/diagrams/systems.csv"), korvel::thermo::phase::systemsCsv(set)) &&
+                            writeText(data + QStringLiteral("/thermo/diagrams/ternary_invariants.csv"),
+                                      korvel::thermo::phase::sectionInvariantsCsv(ternary));
             return ok ? 0 : 1;
         }
         if (args.size() != 3) {
             std::fprintf(stderr, "usage: korvel3-phasegen DATA_DIR DIAGRAM_DIR | --data DATA_DIR\n");
             return 2;
         }
+        auto sections = std::async(std::launch::async, [&] { return korvel::thermo::phase::computeSectionSet(args[1].toStdString()); });
         const auto set = korvel::thermo::phase::computeDiagramSet(args[1].toStdString());
         const QString folder = args[2] + QStringLiteral("/Binary systems");
-        if (!QDir().mkpath(folder)) {
-            std::fprintf(stderr, "korvel3-phasegen: cannot create %s\n", qPrintable(folder));
-            return 1;
-        }
+        const QString ternaryFolder = args[2] + QStringLiteral("/Ternary systems");
+        for (const QString &f : {folder, ternaryFolder})
+            if (!QDir().mkpath(f)) {
+                std::fprintf(stderr, "korvel3-phasegen: cannot create %s\n", qPrintable(f));
+                return 1;
+            }
         const korvel::phasegen::DiagramPainter painter;
         for (const auto &d : set.diagrams) {
             const QString path = folder + QLatin1Char('/') + QString::fromStdString(d.system) + QStringLiteral(".jpg");
@@ -58,7 +70,17 @@ int main(int argc, char **argv)
                 return 1;
             }
         }
-        std::printf("korvel3-phasegen: %zu diagrams, %zu systems without one\n", set.diagrams.size(), set.missing.size());
+        const auto ternary = sections.get();
+        const korvel::phasegen::SectionPainter sectionPainter;
+        for (const auto &s : ternary) {
+            const QString path = ternaryFolder + QLatin1Char('/') + QString::fromStdString(s.definition.system) + QStringLiteral(".jpg");
+            if (!sectionPainter.paint(s).save(path, "JPG", 90)) {
+                std::fprintf(stderr, "korvel3-phasegen: cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+        }
+        std::printf("korvel3-phasegen: %zu diagrams, %zu systems without one, %zu ternary sections\n", set.diagrams.size(),
+                    set.missing.size(), ternary.size());
         return 0;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "korvel3-phasegen: %s\n", e.what());

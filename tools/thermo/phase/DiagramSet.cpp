@@ -1,5 +1,6 @@
 #include "DiagramSet.h"
 
+#include "Text.h"
 #include "tdb/Reader.h"
 
 #include <algorithm>
@@ -14,91 +15,6 @@
 namespace korvel::thermo::phase {
 
 namespace {
-
-std::vector<std::vector<std::string>> readCsv(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error(path + ": cannot be opened");
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            continue;
-        std::vector<std::string> fields(1);
-        bool quoted = false;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const char c = line[i];
-            if (quoted) {
-                if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                    fields.back() += '"';
-                    ++i;
-                } else if (c == '"') {
-                    quoted = false;
-                } else {
-                    fields.back() += c;
-                }
-            } else if (c == '"') {
-                quoted = true;
-            } else if (c == ',') {
-                fields.emplace_back();
-            } else {
-                fields.back() += c;
-            }
-        }
-        rows.push_back(fields);
-    }
-    return rows;
-}
-
-std::string upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string csvField(const std::string &s)
-{
-    if (s.find_first_of(",\"\n") == std::string::npos)
-        return s;
-    std::string out = "\"";
-    for (char c : s)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
-std::string number(double v, int decimals)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    std::string s = buffer;
-    if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos)
-        s.erase(0, 1); // no "-0.0000"
-    return s;
-}
-
-bool hasLiquidPair(const tdb::Database &db, const std::string &a, const std::string &b)
-{
-    const tdb::Phase *liquid = nullptr;
-    for (const tdb::Phase &p : db.phases)
-        if (p.name.rfind("LIQ", 0) == 0) {
-            liquid = &p;
-            break;
-        }
-    if (!liquid)
-        return false;
-    for (const tdb::Parameter *p : db.parametersOf(liquid->name)) {
-        if (!p->isInteraction() || p->constituents.size() != 1)
-            continue;
-        const auto &c = p->constituents[0];
-        if (c.size() == 2 && std::count(c.begin(), c.end(), a) == 1 && std::count(c.begin(), c.end(), b) == 1)
-            return true;
-    }
-    return false;
-}
 
 // A pure element melting or transforming at an end, a compound melting or transforming
 // congruently, or the top of a miscibility gap.
@@ -151,6 +67,26 @@ std::vector<int> stablePhases(const BinaryDiagram &diagram)
                     phases.push_back(p);
     std::sort(phases.begin(), phases.end());
     return phases;
+}
+
+bool hasLiquidPair(const tdb::Database &db, const std::string &a, const std::string &b)
+{
+    const tdb::Phase *liquid = nullptr;
+    for (const tdb::Phase &p : db.phases)
+        if (p.name.rfind("LIQ", 0) == 0) {
+            liquid = &p;
+            break;
+        }
+    if (!liquid)
+        return false;
+    for (const tdb::Parameter *p : db.parametersOf(liquid->name)) {
+        if (!p->isInteraction() || p->constituents.size() != 1)
+            continue;
+        const auto &c = p->constituents[0];
+        if (c.size() == 2 && std::count(c.begin(), c.end(), a) == 1 && std::count(c.begin(), c.end(), b) == 1)
+            return true;
+    }
+    return false;
 }
 
 std::vector<std::string> referencesOf(const tdb::Database &db, const BinarySystem &system,

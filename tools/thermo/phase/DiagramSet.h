@@ -36,6 +36,9 @@ struct DiagramSet {
 };
 
 std::vector<DiagramFile> readDiagramFiles(const std::string &csvPath);
+// Whether the file's liquid has an interaction parameter of exactly the pair a-b (upper case):
+// the mark of a system the file assesses.
+bool hasLiquidPair(const tdb::Database &db, const std::string &a, const std::string &b);
 // Binary systems of data/tables/TAB_UKL.csv (class 2), in table order.
 std::vector<std::string> readBinarySystems(const std::string &tabUklPath);
 

@@ -1,0 +1,241 @@
+#include "SectionPainter.h"
+
+#include "DiagramPainter.h"
+#include "PainterStyle.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace korvel::phasegen {
+
+using thermo::phase::SectionField;
+using thermo::phase::SectionIsotherm;
+using thermo::phase::VerticalSection;
+
+namespace {
+
+using namespace style;
+constexpr double kJump = 0.08; // a boundary point further than this from the last one starts a new line
+
+// A field of an isotherm: its phases and the how-manieth field of those phases from the left.
+using FieldKey = std::pair<std::vector<int>, int>;
+// A boundary: the fields on its two sides and the how-manieth of its kind.
+using BoundaryKey = std::tuple<std::vector<int>, std::vector<int>, int>;
+
+std::vector<std::pair<FieldKey, const SectionField *>> keyed(const SectionIsotherm &iso)
+{
+    std::vector<std::pair<FieldKey, const SectionField *>> out;
+    std::map<std::vector<int>, int> seen;
+    for (const SectionField &f : iso.fields)
+        out.push_back({{f.phases, seen[f.phases]++}, &f});
+    return out;
+}
+
+} // namespace
+
+QString SectionPainter::fieldLabel(const std::vector<std::string> &names, const std::vector<int> &phases)
+{
+    QStringList parts;
+    for (int p : phases)
+        parts << DiagramPainter::phaseLabel(names[static_cast<std::size_t>(p)]);
+    std::stable_sort(parts.begin(), parts.end(), [](const QString &a, const QString &b) {
+        return (a == QStringLiteral("L")) > (b == QStringLiteral("L"));
+    });
+    return parts.join(QLatin1Char('+'));
+}
+
+QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
+{
+    const VerticalSection &d = ss.section;
+    const auto &names = d.phaseNames;
+    constexpr int width = DiagramPainter::kWidth, height = DiagramPainter::kHeight;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+
+    const QRectF plot(kLeft, kTop, width - kLeft - kRight, height - kTop - kBottom);
+    auto px = [&](double s) { return plot.left() + s * plot.width(); };
+    auto py = [&](double T) { return plot.bottom() - (T - d.tMin) / (d.tMax - d.tMin) * plot.height(); };
+
+    QFont titleFont(QStringLiteral("DejaVu Sans"), 15, QFont::Bold);
+    QFont axisFont(QStringLiteral("DejaVu Sans"), 11);
+    QFont labelFont(QStringLiteral("DejaVu Sans"), 9);
+    QFont smallFont(QStringLiteral("DejaVu Sans"), 9);
+    const QString xName = QString::fromStdString(ss.definition.xElement);
+    const QString label = QString::fromStdString(ss.definition.label);
+    const QString start = label.section(QStringLiteral(" - "), 0, 0), end = label.section(QStringLiteral(" - "), 1);
+
+    p.setFont(titleFont);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, 12, width, 34), Qt::AlignCenter,
+               QStringLiteral("%1 vertical section %2 (computed)").arg(QString::fromStdString(ss.definition.system), label));
+    p.setFont(axisFont);
+    const double tStep = niceStep(d.tMax - d.tMin, 10);
+    for (double T = std::ceil(d.tMin / tStep) * tStep; T <= d.tMax + 1e-9; T += tStep) {
+        p.setPen(QPen(QColor(225, 225, 225), 1));
+        p.drawLine(QPointF(plot.left(), py(T)), QPointF(plot.right(), py(T)));
+        p.setPen(Qt::black);
+        p.drawLine(QPointF(plot.left() - 5, py(T)), QPointF(plot.left(), py(T)));
+        p.drawText(QRectF(0, py(T) - 10, kLeft - 10, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(T, 'f', 0));
+    }
+    for (int i = 0; i <= 10; ++i) {
+        const double s = i / 10.0;
+        p.setPen(QPen(QColor(225, 225, 225), 1));
+        p.drawLine(QPointF(px(s), plot.top()), QPointF(px(s), plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawLine(QPointF(px(s), plot.bottom()), QPointF(px(s), plot.bottom() + 5));
+        p.drawText(QRectF(px(s) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(s, 'f', 1));
+    }
+    p.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 22), Qt::AlignCenter,
+               QStringLiteral("Mole fraction of %1, x(%1)").arg(xName));
+    p.drawText(QRectF(plot.left() - 40, plot.bottom() + 28, 160, 22), Qt::AlignLeft | Qt::AlignVCenter, start);
+    p.drawText(QRectF(plot.right() - 120, plot.bottom() + 28, 140, 22), Qt::AlignRight | Qt::AlignVCenter, end);
+    p.save();
+    p.translate(22, plot.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-150, -12, 300, 24), Qt::AlignCenter, QStringLiteral("Temperature, K"));
+    p.restore();
+
+    // Field boundaries, followed from isotherm to isotherm.
+    p.save();
+    p.setClipRect(plot);
+    p.setPen(QPen(QColor(20, 40, 140), 1.4));
+    // Between two isotherms of the same sequence of fields the boundaries correspond one to one,
+    // however far one moves (a nearly flat boundary); across a change only those of the same
+    // fields that stay close.
+    std::map<BoundaryKey, std::pair<double, QPointF>> last;
+    std::string lastSignature;
+    for (const SectionIsotherm &iso : d.isotherms) {
+        const std::string signature = iso.signature(names);
+        std::map<BoundaryKey, std::pair<double, QPointF>> now;
+        std::map<std::pair<std::vector<int>, std::vector<int>>, int> seen;
+        for (std::size_t i = 0; i + 1 < iso.fields.size(); ++i) {
+            const auto &a = iso.fields[i].phases, &b = iso.fields[i + 1].phases;
+            const BoundaryKey key{a, b, seen[{a, b}]++};
+            const double s = iso.fields[i].sRight;
+            const QPointF pt(px(s), py(iso.T));
+            const auto it = last.find(key);
+            if (it != last.end() && (signature == lastSignature || std::fabs(it->second.first - s) < kJump))
+                p.drawLine(it->second.second, pt);
+            now[key] = {s, pt};
+        }
+        last = now;
+        lastSignature = signature;
+    }
+
+    // Boundaries that run flat between two isotherms: where the fields change at one temperature.
+    for (const auto &c : d.changes)
+        p.drawLine(QPointF(px(c.sMin), py(c.T)), QPointF(px(c.sMax), py(c.T)));
+
+    // Four-phase invariant lines with their temperatures.
+    std::vector<QRectF> placed;
+    p.setFont(smallFont);
+    for (const auto &inv : d.invariants) {
+        const double y = py(inv.T);
+        p.setPen(QPen(QColor(170, 20, 20), 2.0));
+        p.drawLine(QPointF(px(inv.sMin), y), QPointF(px(inv.sMax), y));
+        const QString text = QStringLiteral("%1 K").arg(inv.T, 0, 'f', 1);
+        // Beside the line's right end, else its left end, else above its middle; left out when
+        // every place is taken by the text of a neighbouring line.
+        const QRectF candidates[] = {QRectF(px(inv.sMax) + 4, y - 8, 62, 15), QRectF(px(inv.sMin) - 66, y - 8, 62, 15),
+                                     QRectF(0.5 * (px(inv.sMin) + px(inv.sMax)) - 31, y - 16, 62, 15)};
+        for (const QRectF &box : candidates) {
+            if (box.left() < plot.left() || box.right() > plot.right() ||
+                std::any_of(placed.begin(), placed.end(), [&](const QRectF &o) { return o.intersects(box); }))
+                continue;
+            p.drawText(box, Qt::AlignCenter, text);
+            placed.push_back(box);
+            break;
+        }
+    }
+    p.restore();
+
+    // Field labels: in the middle of each field's temperature span where it is wide enough,
+    // else at its widest isotherm.
+    struct Extent {
+        double width = -1, T = 0, s = 0;
+        double tLow = 1e300, tHigh = -1e300;
+    };
+    std::map<FieldKey, Extent> fields;
+    for (const SectionIsotherm &iso : d.isotherms)
+        for (const auto &[key, f] : keyed(iso)) {
+            Extent &e = fields[key];
+            e.tLow = std::min(e.tLow, iso.T);
+            e.tHigh = std::max(e.tHigh, iso.T);
+            if (f->sRight - f->sLeft > e.width) {
+                e.width = f->sRight - f->sLeft;
+                e.T = iso.T;
+                e.s = 0.5 * (f->sLeft + f->sRight);
+            }
+        }
+    p.setFont(labelFont);
+    const QFontMetrics fm(labelFont);
+    std::vector<std::pair<FieldKey, Extent>> order(fields.begin(), fields.end());
+    std::sort(order.begin(), order.end(), [](const auto &a, const auto &b) {
+        return (a.second.tHigh - a.second.tLow) * a.second.width > (b.second.tHigh - b.second.tLow) * b.second.width;
+    });
+    for (const auto &[key, e] : order) {
+        const QString text = fieldLabel(names, key.first);
+        const QRectF box = fm.boundingRect(text).adjusted(-2, -1, 2, 1);
+        if (py(e.tLow) - py(e.tHigh) < box.height())
+            continue;
+        const double T = 0.5 * (e.tLow + e.tHigh);
+        double s = e.s, best = -1;
+        for (const SectionIsotherm &iso : d.isotherms) {
+            if (std::fabs(iso.T - T) > (d.tMax - d.tMin) / 100)
+                continue;
+            for (const auto &[k2, f] : keyed(iso))
+                if (k2 == key && f->sRight - f->sLeft > best) {
+                    best = f->sRight - f->sLeft;
+                    s = 0.5 * (f->sLeft + f->sRight);
+                }
+        }
+        double useT = T;
+        if (best * plot.width() < box.width()) {
+            s = e.s;
+            useT = e.T;
+            if (e.width * plot.width() < box.width())
+                continue;
+        }
+        QRectF r = box;
+        r.moveCenter(QPointF(px(s), py(useT)));
+        if (r.left() < plot.left() + 2)
+            r.moveLeft(plot.left() + 2);
+        if (r.right() > plot.right() - 2)
+            r.moveRight(plot.right() - 2);
+        if (std::none_of(placed.begin(), placed.end(), [&](const QRectF &o) { return o.intersects(r); })) {
+            p.setPen(Qt::black);
+            p.drawText(r, Qt::AlignCenter, text);
+            placed.push_back(r);
+        }
+    }
+
+    // Frame and caption.
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(plot);
+    p.setFont(smallFont);
+    QString eutectic;
+    for (const auto &inv : d.invariants)
+        if (inv.kind == "ternary eutectic")
+            eutectic = QStringLiteral(" Ternary eutectic %1 at %2 K.")
+                           .arg(QString::fromStdString(inv.reaction).replace(QStringLiteral("LIQUID"), QStringLiteral("L")))
+                           .arg(inv.T, 0, 'f', 1);
+    const QString caption =
+        QStringLiteral("Vertical section %1, computed by minimising the Gibbs energy of the phases (1 atm) with the "
+                       "parameters of %2 (%3). Red lines: invariant reactions of four phases and changes of form of a compound.%4")
+            .arg(label, QString::fromStdString(ss.source.file), QString::fromStdString(ss.source.caption), eutectic);
+    p.drawText(QRectF(20, height - 52, width - 40, 46), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    p.end();
+    return image;
+}
+
+} // namespace korvel::phasegen
