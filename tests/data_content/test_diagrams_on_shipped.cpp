@@ -60,6 +60,21 @@ private slots:
         }
         QCOMPARE(drawn, 12);
     }
+
+    // The vertical sections of the two ternary systems the parameter file covers
+    // are drawn where "Ph Diag" looks for a ternary system's diagram, with references.
+    void ternarySectionsHaveTheirPictureAndReferences()
+    {
+        const QString refs = databaseDir() + QStringLiteral("/Diagram/References.txt");
+        for (const QString &system : {QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Ag-Bi-Sn")}) {
+            const QImage image(databaseDir() + QStringLiteral("/Diagram/Ternary systems/") + system + QStringLiteral(".jpg"));
+            QVERIFY2(!image.isNull(), qPrintable(system));
+            QCOMPARE(image.size(), QSize(960, 760));
+            const auto read = DiagramReferences::readFile(refs, system);
+            QVERIFY2(read.error.isEmpty() && !read.entries.isEmpty(), qPrintable(system));
+        }
+        QVERIFY(!QFileInfo::exists(databaseDir() + QStringLiteral("/Diagram/Ternary systems/Ag-In-Sn.jpg")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDiagramsOnShipped)
