@@ -718,7 +718,10 @@ private slots:
         Query classes(QStringLiteral("classes"), {QStringLiteral("SELECT COUNT(*) FROM SELECT_SYSTEM")}, s.dm->connectionName());
         QVERIFY(classes.open());
         const QVariant count = classes.value(0, 0);
-        classes.releaseStatement(); // as the module does before it closes its connection
+        // Queries outside the module drop their statements themselves before the
+        // module closes its connection, as the module does for its own.
+        classes.releaseStatement();
+        q.releaseStatement();
         s.dm->BindDatabase();
         QVERIFY(classes.open());
         QCOMPARE(classes.value(0, 0), count);
