@@ -25,6 +25,7 @@ using style::kBottom;
 using style::kLeft;
 using style::kRight;
 using style::kTop;
+using style::drawFrame;
 using style::niceStep;
 constexpr double kJump = 0.08; // a boundary point further than this from the last one starts a new line
 
@@ -70,37 +71,11 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
     QFont smallFont(QStringLiteral("DejaVu Sans"), 9);
     const QString a = elementName(d.first), b = elementName(d.second);
 
-    // Title, axes, ticks and grid.
-    p.setFont(titleFont);
-    p.setPen(Qt::black);
-    p.drawText(QRectF(0, 12, kWidth, 34), Qt::AlignCenter,
-               QStringLiteral("%1 phase diagram (computed)").arg(QString::fromStdString(sd.system)));
-    p.setFont(axisFont);
-    const double tStep = niceStep(d.tMax - d.tMin, 10);
-    for (double T = std::ceil(d.tMin / tStep) * tStep; T <= d.tMax + 1e-9; T += tStep) {
-        p.setPen(QPen(QColor(225, 225, 225), 1));
-        p.drawLine(QPointF(plot.left(), py(T)), QPointF(plot.right(), py(T)));
-        p.setPen(Qt::black);
-        p.drawLine(QPointF(plot.left() - 5, py(T)), QPointF(plot.left(), py(T)));
-        p.drawText(QRectF(0, py(T) - 10, kLeft - 10, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(T, 'f', 0));
-    }
-    for (int i = 0; i <= 10; ++i) {
-        const double x = i / 10.0;
-        p.setPen(QPen(QColor(225, 225, 225), 1));
-        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
-        p.setPen(Qt::black);
-        p.drawLine(QPointF(px(x), plot.bottom()), QPointF(px(x), plot.bottom() + 5));
-        p.drawText(QRectF(px(x) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(x, 'f', 1));
-    }
-    p.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 22), Qt::AlignCenter,
-               QStringLiteral("Mole fraction of %1, x(%1)").arg(b));
+    // Title, axes, ticks and grid; the element at each end of the composition axis.
+    drawFrame(p, plot, kWidth, d.tMin, d.tMax, QStringLiteral("%1 phase diagram (computed)").arg(QString::fromStdString(sd.system)),
+              QStringLiteral("Mole fraction of %1, x(%1)").arg(b), titleFont, axisFont);
     p.drawText(QRectF(plot.left() - 20, plot.bottom() + 28, 60, 22), Qt::AlignLeft | Qt::AlignVCenter, a);
     p.drawText(QRectF(plot.right() - 40, plot.bottom() + 28, 60, 22), Qt::AlignRight | Qt::AlignVCenter, b);
-    p.save();
-    p.translate(22, plot.center().y());
-    p.rotate(-90);
-    p.drawText(QRectF(-150, -12, 300, 24), Qt::AlignCenter, QStringLiteral("Temperature, K"));
-    p.restore();
 
     // Phase boundaries: the ends of every tie line, followed from isotherm to isotherm.
     p.save();

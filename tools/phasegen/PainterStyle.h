@@ -1,6 +1,8 @@
 #pragma once
 // What the drawings of binary diagrams and ternary sections share: the plot margins, the axis
 // steps and how element names are written.
+#include <QPainter>
+#include <QRectF>
 #include <QString>
 
 #include <cmath>
@@ -28,6 +30,43 @@ inline double niceStep(double range, int wanted)
         if (m * p >= raw)
             return m * p;
     return 10 * p;
+}
+
+// The frame of a drawing: title, temperature grid and ticks (K, a round step over
+// tMin..tMax), composition grid and ticks (0..1 in tenths), the composition axis's
+// title and the rotated temperature axis's title. The plot spans `plot`; fonts are
+// the title's and the axes'.
+inline void drawFrame(QPainter &p, const QRectF &plot, int width, double tMin, double tMax, const QString &title,
+                      const QString &xTitle, const QFont &titleFont, const QFont &axisFont)
+{
+    auto px = [&](double x) { return plot.left() + x * plot.width(); };
+    auto py = [&](double T) { return plot.bottom() - (T - tMin) / (tMax - tMin) * plot.height(); };
+    p.setFont(titleFont);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, 12, width, 34), Qt::AlignCenter, title);
+    p.setFont(axisFont);
+    const double tStep = niceStep(tMax - tMin, 10);
+    for (double T = std::ceil(tMin / tStep) * tStep; T <= tMax + 1e-9; T += tStep) {
+        p.setPen(QPen(QColor(225, 225, 225), 1));
+        p.drawLine(QPointF(plot.left(), py(T)), QPointF(plot.right(), py(T)));
+        p.setPen(Qt::black);
+        p.drawLine(QPointF(plot.left() - 5, py(T)), QPointF(plot.left(), py(T)));
+        p.drawText(QRectF(0, py(T) - 10, kLeft - 10, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(T, 'f', 0));
+    }
+    for (int i = 0; i <= 10; ++i) {
+        const double x = i / 10.0;
+        p.setPen(QPen(QColor(225, 225, 225), 1));
+        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawLine(QPointF(px(x), plot.bottom()), QPointF(px(x), plot.bottom() + 5));
+        p.drawText(QRectF(px(x) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(x, 'f', 1));
+    }
+    p.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 22), Qt::AlignCenter, xTitle);
+    p.save();
+    p.translate(22, plot.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-150, -12, 300, 24), Qt::AlignCenter, QStringLiteral("Temperature, K"));
+    p.restore();
 }
 
 } // namespace korvel::phasegen::style

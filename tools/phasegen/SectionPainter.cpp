@@ -73,36 +73,11 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
     const QString label = QString::fromStdString(ss.definition.label);
     const QString start = label.section(QStringLiteral(" - "), 0, 0), end = label.section(QStringLiteral(" - "), 1);
 
-    p.setFont(titleFont);
-    p.setPen(Qt::black);
-    p.drawText(QRectF(0, 12, width, 34), Qt::AlignCenter,
-               QStringLiteral("%1 vertical section %2 (computed)").arg(QString::fromStdString(ss.definition.system), label));
-    p.setFont(axisFont);
-    const double tStep = niceStep(d.tMax - d.tMin, 10);
-    for (double T = std::ceil(d.tMin / tStep) * tStep; T <= d.tMax + 1e-9; T += tStep) {
-        p.setPen(QPen(QColor(225, 225, 225), 1));
-        p.drawLine(QPointF(plot.left(), py(T)), QPointF(plot.right(), py(T)));
-        p.setPen(Qt::black);
-        p.drawLine(QPointF(plot.left() - 5, py(T)), QPointF(plot.left(), py(T)));
-        p.drawText(QRectF(0, py(T) - 10, kLeft - 10, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(T, 'f', 0));
-    }
-    for (int i = 0; i <= 10; ++i) {
-        const double s = i / 10.0;
-        p.setPen(QPen(QColor(225, 225, 225), 1));
-        p.drawLine(QPointF(px(s), plot.top()), QPointF(px(s), plot.bottom()));
-        p.setPen(Qt::black);
-        p.drawLine(QPointF(px(s), plot.bottom()), QPointF(px(s), plot.bottom() + 5));
-        p.drawText(QRectF(px(s) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(s, 'f', 1));
-    }
-    p.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 22), Qt::AlignCenter,
-               QStringLiteral("Mole fraction of %1, x(%1)").arg(xName));
+    drawFrame(p, plot, width, d.tMin, d.tMax,
+              QStringLiteral("%1 vertical section %2 (computed)").arg(QString::fromStdString(ss.definition.system), label),
+              QStringLiteral("Mole fraction of %1, x(%1)").arg(xName), titleFont, axisFont);
     p.drawText(QRectF(plot.left() - 40, plot.bottom() + 28, 160, 22), Qt::AlignLeft | Qt::AlignVCenter, start);
     p.drawText(QRectF(plot.right() - 120, plot.bottom() + 28, 140, 22), Qt::AlignRight | Qt::AlignVCenter, end);
-    p.save();
-    p.translate(22, plot.center().y());
-    p.rotate(-90);
-    p.drawText(QRectF(-150, -12, 300, 24), Qt::AlignCenter, QStringLiteral("Temperature, K"));
-    p.restore();
 
     // Field boundaries, followed from isotherm to isotherm.
     p.save();
