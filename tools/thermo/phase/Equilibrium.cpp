@@ -1,4 +1,5 @@
 #include "Equilibrium.h"
+#include "SiteGrid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,22 +13,6 @@ namespace {
 // Same-phase hull vertices further apart than this are two states of one phase across a gap.
 constexpr double kGapX = 0.02;
 
-// Site fractions of one variable: uniform, plus geometric runs towards both ends.
-std::vector<double> grid(int uniform, int perEnd, double smallest)
-{
-    std::vector<double> ys;
-    for (int i = 0; i <= uniform; ++i)
-        ys.push_back(static_cast<double>(i) / uniform);
-    const double largest = 1.0 / uniform;
-    for (int i = 0; i < perEnd; ++i) {
-        const double y = smallest * std::pow(largest / smallest, static_cast<double>(i) / perEnd);
-        ys.push_back(y);
-        ys.push_back(1 - y);
-    }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    return ys;
-}
 
 double logistic(double u)
 {
@@ -121,9 +106,9 @@ void BinarySystem::sample(int phase)
     if (k == 0) {
         ys = {};
     } else if (k == 1) {
-        ys = grid(1000, 40, 1e-7);
+        ys = siteGrid(1000, 40, 1e-7);
     } else {
-        ys = grid(90, 12, 1e-5);
+        ys = siteGrid(90, 12, 1e-5);
     }
     std::vector<double> point(static_cast<std::size_t>(std::max(k, 1)), 0.0);
     auto &yStore = m_y.emplace_back();

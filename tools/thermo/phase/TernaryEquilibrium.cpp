@@ -1,4 +1,5 @@
 #include "TernaryEquilibrium.h"
+#include "SiteGrid.h"
 
 #include "SectionFields.h"
 
@@ -33,22 +34,6 @@ constexpr double kFiner = 4;
 // A phase's best sample under a crossed facet less than this above it (in R·T) is refined.
 constexpr double kNearlyStable = 0.05;
 
-// Site fractions of one variable: uniform, plus geometric runs towards both ends.
-std::vector<double> grid(int uniform, int perEnd, double smallest)
-{
-    std::vector<double> ys;
-    for (int i = 0; i <= uniform; ++i)
-        ys.push_back(static_cast<double>(i) / uniform);
-    const double largest = 1.0 / uniform;
-    for (int i = 0; i < perEnd; ++i) {
-        const double y = smallest * std::pow(largest / smallest, static_cast<double>(i) / perEnd);
-        ys.push_back(y);
-        ys.push_back(1 - y);
-    }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    return ys;
-}
 
 // Fractions of a sublattice with three constituents: the product grid of every pair of them
 // (the third taking the rest), so that each edge and corner of the triangle is sampled densely.
@@ -162,7 +147,7 @@ void TernarySystem::sample(int phase)
     for (int s = 0; s < m.sublattices(); ++s)
         mixed += m.constituents(s).size() > 1 ? 1 : 0;
     // Phases with several mixed sublattices take a coarser grid, so that their product stays small.
-    const std::vector<double> v = mixed > 1 ? grid(40, 8, kSmallest) : grid(kUniform, kPerEnd, kSmallest);
+    const std::vector<double> v = mixed > 1 ? siteGrid(40, 8, kSmallest) : siteGrid(kUniform, kPerEnd, kSmallest);
     std::vector<std::vector<std::vector<double>>> perSublattice;
     for (int s = 0; s < m.sublattices(); ++s) {
         const std::size_t n = m.constituents(s).size();
@@ -173,7 +158,7 @@ void TernarySystem::sample(int phase)
             for (double y : v)
                 options.push_back({1 - y, y});
         else if (n == 3)
-            options = triangle(mixed > 1 ? grid(20, 6, 1e-6) : v);
+            options = triangle(mixed > 1 ? siteGrid(20, 6, 1e-6) : v);
         else
             throw std::runtime_error(m.name() + ": more than three constituents on a sublattice");
         perSublattice.push_back(options);
