@@ -1,5 +1,5 @@
 #include "DataModule.h"
-#include "SchemaCheck.h"
+#include "StartupHealthCheck.h"
 
 #include "DataSource.h"
 #include "Query.h"
@@ -22,16 +22,6 @@ namespace {
 TdmDataModule* g_instance = nullptr;
 int g_connectionCounter = 0;
 
-const QStringList kRequiredTables = {
-    QStringLiteral("SELECT_SYSTEM"), QStringLiteral("TAB_UKL"), QStringLiteral("PIERWIASTKI"),
-    QStringLiteral("WLASNOSCI"), QStringLiteral("PUBLIKACJE"), QStringLiteral("WLA_TAB_PUB"),
-    QStringLiteral("DANE_WLASNOSCI"), QStringLiteral("DANE45"), QStringLiteral("DANE_WLASNOSCI_T"),
-    QStringLiteral("PUNKTY_D"), QStringLiteral("UKL_2"), QStringLiteral("UKL_3"), QStringLiteral("UKL_4"),
-    QStringLiteral("UKL_5"), QStringLiteral("EUT"), QStringLiteral("FIG"), QStringLiteral("MENISK"),
-    QStringLiteral("AUTHOR_MENISK"), QStringLiteral("AUTHOR_MENISK_PUB"), QStringLiteral("SELECT_MENISK_FIG"),
-    QStringLiteral("MENISK_FIG"), QStringLiteral("DTA"), QStringLiteral("VISCOSITY"), QStringLiteral("VISCOSITY2"),
-    QStringLiteral("VISCOSITY3"), QStringLiteral("VISCOSITY4"),
-};
 
 const char* kDatabaseFile = "korvel3.sqlite";
 
@@ -111,103 +101,36 @@ void TdmDataModule::BindDatabase()
         db.open();
     }
     detectStartupProblem();
+    m_binding = true;
     OpenClasses();
     OpenProperties();
+    m_binding = false;
 }
 
 QString TdmDataModule::databaseFile() const { return dirs::join(m_databaseDir, QString::fromLatin1(kDatabaseFile)); }
 
 void TdmDataModule::detectStartupProblem()
 {
-    m_startupProblem.clear();
-    m_writeRefusal.clear();
-    const QString file = databaseFile();
-    if (!QFileInfo(m_databaseDir).isDir()) {
-        m_startupProblem = QStringLiteral("The database folder %1 does not exist.").arg(m_databaseDir);
-        return;
-    }
-    if (!QFileInfo(file).isFile()) {
-        m_startupProblem = QStringLiteral("The property database %1 does not exist.").arg(file);
-        return;
-    }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.isOpen()) {
-        m_startupProblem = QStringLiteral("The property database %1 could not be opened: %2")
-                               .arg(file, db.lastError().text());
-        return;
-    }
-    // Damaged pages: the file is still browsed as far as it can be read, but the
-    // program never writes into it (a write could spread the damage).
-    QSqlQuery check(db);
-    QStringList damage;
-    if (!check.exec(QStringLiteral("PRAGMA quick_check(5)"))) {
-        damage << check.lastError().text();
-    } else {
-        while (check.next()) {
-            const QString line = check.value(0).toString();
-            if (line != QLatin1String("ok"))
-                damage << line;
-        }
-        if (check.lastError().isValid())
-            damage << check.lastError().text();
-    }
-    check.finish();
-    if (!damage.isEmpty()) {
-        m_startupProblem = QStringLiteral("The property database %1 is damaged (%2). It is shown as far as it "
-                                          "can be read, but nothing will be written into it.")
-                               .arg(file, damage.join(QStringLiteral("; ")));
-        m_writeRefusal = QStringLiteral("The property database %1 is damaged, so the program does not write "
-                                        "into it.").arg(file);
-        return;
-    }
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        m_startupProblem = QStringLiteral("The property database %1 could not be read: %2")
-                               .arg(file, probe.lastError().text());
-        return;
-    }
-    QSet<QString> present;
-    while (probe.next())
-        present.insert(probe.value(0).toString().toUpper());
-    QStringList missing;
-    for (const QString& table : kRequiredTables) {
-        if (!present.contains(table))
-            missing << table;
-    }
-    if (!missing.isEmpty()) {
-        m_startupProblem = QStringLiteral("The property database %1 lacks the table(s) %2.")
-                               .arg(file, missing.join(QStringLiteral(", ")));
-        return;
-    }
-    const QString mismatch = catalogueMismatch();
-    if (!mismatch.isEmpty())
-        m_startupProblem = QStringLiteral("The property database %1 does not have the columns the program reads: %2.")
-                               .arg(file, mismatch);
+    m_health = std::make_unique<StartupHealthCheck>(m_databaseDir, databaseFile(), m_connection);
+    m_health->run();
 }
 
-// Every statement of the catalogue is compiled against the file: SQLite then
-// names each column or table a statement needs and the file lacks.
-QString TdmDataModule::catalogueMismatch() const
+QString TdmDataModule::startupProblem() const { return m_health ? m_health->problem() : QString(); }
+
+QString TdmDataModule::writeRefusal() const { return m_health ? m_health->writeRefusal() : QString(); }
+
+void TdmDataModule::finishHealthCheck()
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    // A file with the program's own tables compiles every statement, as the
-    // program's tests show: only other files are checked statement by statement.
-    if (schemaIsTheProgramsOwn(db))
-        return {};
-    QStringList problems;
-    for (const CatalogueEntry& entry : catalogue::entries()) {
-        if (entry.query == QLatin1String("qrPublikacje"))
-            continue; // rebuilt before every opening
-        QSqlQuery probe(db);
-        if (!probe.prepare(entry.lines.join(QLatin1Char('\n'))))
-            problems << QStringLiteral("%1 (%2)").arg(entry.query, probe.lastError().databaseText());
+    if (m_binding || !m_health || !m_health->deferred())
+        return;
+    const QString problem = m_health->finishDeferred();
+    if (!problem.isEmpty())
+        ui().error(problem);
+    // A file busy at start gave no lists; they are read now that it answers.
+    if (!m_health->deferred()) {
+        OpenClasses();
+        OpenProperties();
     }
-    for (int n = 1; n <= 4; ++n) {
-        QSqlQuery probe(db);
-        if (!probe.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n))))
-            problems << QStringLiteral("%1 (%2)").arg(catalogue::viscosityTable(n), probe.lastError().databaseText());
-    }
-    return problems.join(QStringLiteral(", "));
 }
 
 void TdmDataModule::CloseAll()
@@ -239,10 +162,15 @@ QVariant TdmDataModule::temperature(int n) const
 
 QString TdmDataModule::publicationText(int page) const { return m_chart ? m_chart->publicationText(page) : QString(); }
 
-bool TdmDataModule::openSilently(Query* q) { return q->open(); }
+bool TdmDataModule::openSilently(Query* q)
+{
+    finishHealthCheck();
+    return q->open();
+}
 
 bool TdmDataModule::openReported(Query* q, const QString& message)
 {
+    finishHealthCheck();
     if (q->open())
         return true;
     ui().error(message);
@@ -606,61 +534,15 @@ void TdmDataModule::OpenMeniscusFigureKinds()
 
 void TdmDataModule::AppendViscosity(int n, const QString& label, double value, double x)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery insert(db);
-    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n))))
-        throwWriteFailure(insert.lastError());
-    insert.addBindValue(x);
-    insert.addBindValue(std::isfinite(value) ? QVariant(value) : QVariant(QMetaType::fromType<double>()));
-    insert.addBindValue(label.left(20));
-    if (!insert.exec())
-        throwWriteFailure(insert.lastError());
+    writer().append(n, {label, value, x});
 }
 
-// SQLite's primary result codes the messages tell apart.
-namespace {
-enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, Corrupt = 11, CantOpen = 14, NotADatabase = 26 };
-}
-
-void TdmDataModule::throwWriteFailure(const QSqlError& error) const
-{
-    const QString file = QDir::toNativeSeparators(databaseFile());
-    QString message;
-    switch (error.nativeErrorCode().toInt() & 0xFF) {
-    case ReadOnly:
-    case CantOpen:
-        message = QStringLiteral("The database file %1 cannot be written (the file or its folder is read-only), "
-                                 "so the calculated viscosities cannot be stored.").arg(file);
-        break;
-    case Busy:
-    case Locked:
-        message = QStringLiteral("The database file %1 is in use by another program (another copy of Korvel 3?) "
-                                 "and stayed busy for %2 seconds; the calculated viscosities were not stored. "
-                                 "Try again when it has finished.").arg(file).arg(BusyTimeoutMs / 1000);
-        break;
-    case Corrupt:
-    case NotADatabase:
-        message = QStringLiteral("The database file %1 is damaged; nothing was written into it.").arg(file);
-        break;
-    default:
-        message = QStringLiteral("The calculated viscosities cannot be stored in %1: %2").arg(file, error.text());
-    }
-    throw std::runtime_error(message.toStdString());
-}
+ViscosityTableWriter TdmDataModule::writer() const { return ViscosityTableWriter(m_connection, databaseFile()); }
 
 void TdmDataModule::checkViscosityTable(int n) const
 {
-    if (!m_writeRefusal.isEmpty())
-        throw std::runtime_error(m_writeRefusal.toStdString());
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.isOpen())
-        throw std::runtime_error("The property database is not open");
-    QSqlQuery probe(db);
-    if (!probe.prepare(QStringLiteral("SELECT X, VISCO, UKLAD FROM %1 WHERE 0").arg(catalogue::viscosityTable(n))))
-        throw std::runtime_error(QStringLiteral("The database file %1 has no usable table %2 for the calculated "
-                                                "viscosities of T%3 (%4).")
-                                     .arg(QDir::toNativeSeparators(databaseFile()), catalogue::viscosityTable(n))
-                                     .arg(n).arg(probe.lastError().databaseText()).toStdString());
+    const_cast<TdmDataModule*>(this)->finishHealthCheck();
+    writer().check(n, writeRefusal());
 }
 
 void TdmDataModule::FillViscosityTable(int n)
@@ -682,12 +564,7 @@ void TdmDataModule::FillViscosityTable(int n)
                                      .toStdString());
 
     // Every value is computed before the table is touched.
-    struct Row {
-        QString label;
-        double value;
-        double x;
-    };
-    QList<Row> rows;
+    QList<ViscosityTableWriter::Row> rows;
     rows.reserve(equations->rowCount());
     for (int row = 0; row < equations->rowCount(); ++row) {
         const double a = equations->value(row, QStringLiteral("A")).toDouble();
@@ -702,24 +579,10 @@ void TdmDataModule::FillViscosityTable(int n)
         rows.append({section ? equations->value(row, QStringLiteral("UKLAD")).toString() : QString(), value, x});
     }
 
-    // The result query keeps its rows until the refill has been committed, so
-    // a failed refill (rolled back) leaves its grid showing the table as it is.
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction())
-        throwWriteFailure(db.lastError());
-    try {
-        QSqlQuery empty(db);
-        if (!empty.exec(QStringLiteral("DELETE FROM %1").arg(catalogue::viscosityTable(n))))
-            throwWriteFailure(empty.lastError());
-        for (const Row& row : std::as_const(rows))
-            AppendViscosity(n, row.label, row.value, row.x);
-        if (!db.commit())
-            throwWriteFailure(db.lastError());
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-    OpenViscosityResults(n);
+    // The result query keeps its rows until the new ones are written, and reads
+    // them inside the same transaction: what it shows is what this program
+    // wrote, even when another copy refills the same table right after.
+    writer().replace(n, rows, [this, n] { OpenViscosityResults(n); }, [this, n] { OpenViscosityResults(n); });
 }
 
 } // namespace korvel

@@ -5,16 +5,18 @@
 // choices from current rows (and from the chart window's texts through
 // ChartInputs), closes its query, binds, sets display formats and opens it.
 // Failures are swallowed except where an operation reports them.
+#include "ViscosityTableWriter.h"
 #include "core/Numbers.h"
 
 #include <QHash>
 #include <QObject>
 #include <QString>
 
-class QSqlError;
+#include <memory>
 
 namespace korvel {
 
+class StartupHealthCheck;
 class Query;
 class DataSource;
 
@@ -58,14 +60,14 @@ public:
     // What could not be opened at start (missing folder, file, table, a column a
     // statement of the catalogue needs, pages SQLite's quick check finds damaged),
     // in words; empty when all is well. The start window tells the user once.
-    QString startupProblem() const { return m_startupProblem; }
+    QString startupProblem() const;
     // Why the computed tables cannot be written (a damaged file is never written
     // to); empty when they can.
-    QString writeRefusal() const { return m_writeRefusal; }
+    QString writeRefusal() const;
     QString databaseFile() const;
     // How long a write waits for another program (a second instance) holding the
     // database before it gives up with a message.
-    static constexpr int BusyTimeoutMs = 5000;
+    static constexpr int BusyTimeoutMs = ViscosityTableWriter::BusyTimeoutMs;
 
     Query* query(const QString& name) const;
     DataSource* dataSource(const QString& name) const;
@@ -148,13 +150,15 @@ private:
     bool openReported(Query* q, const QString& message);
     void readLineEnds(const QString& queryName, int page, bool section, LineRecord& record);
     void detectStartupProblem();
-    QString catalogueMismatch() const;
-    [[noreturn]] void throwWriteFailure(const QSqlError& error) const;
+    // Runs the checks start-up left for a large or busy file, before the first
+    // values are read or written; tells the user what they find.
+    void finishHealthCheck();
+    ViscosityTableWriter writer() const;
 
     QString m_databaseDir;
     QString m_connection;
-    QString m_startupProblem;
-    QString m_writeRefusal;
+    std::unique_ptr<StartupHealthCheck> m_health;
+    bool m_binding = false; // the lists opened by BindDatabase itself
     QHash<QString, Query*> m_queries;
     QHash<QString, DataSource*> m_sources;
     ChartInputs* m_chart = nullptr;

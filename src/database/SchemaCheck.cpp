@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
+
 namespace korvel {
 
 QString normalisedStatement(const QString& sql)
@@ -20,15 +22,20 @@ QString normalisedStatement(const QString& sql)
 
 namespace {
 
+QString schemaScript()
+{
+    QFile file(QStringLiteral(":/korvel-database/schema.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
 // The CREATE TABLE statements of the built-in schema, normalised.
 const QSet<QString>& ownTables()
 {
     static const QSet<QString> tables = [] {
         QSet<QString> out;
-        QFile file(QStringLiteral(":/korvel-database/schema.sql"));
-        if (!file.open(QIODevice::ReadOnly))
-            return out;
-        const QString script = normalisedStatement(QString::fromUtf8(file.readAll()));
+        const QString script = normalisedStatement(schemaScript());
         for (const QString& statement : script.split(QLatin1Char(';'))) {
             const QString s = statement.trimmed();
             if (s.startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive))
@@ -39,7 +46,50 @@ const QSet<QString>& ownTables()
     return tables;
 }
 
+// SQLite's rule for a declared type with numeric affinity (INTEGER or REAL or
+// NUMERIC): no CHAR, CLOB or TEXT, not BLOB or empty.
+bool declaresNumber(const QString& declared)
+{
+    const QString type = declared.toUpper();
+    if (type.isEmpty() || type.contains(QLatin1String("BLOB")))
+        return false;
+    return !type.contains(QLatin1String("CHAR")) && !type.contains(QLatin1String("CLOB"))
+           && !type.contains(QLatin1String("TEXT"));
+}
+
 } // namespace
+
+// The schema is run in a database in memory and its tables read back, so the
+// list follows schema.sql without a second parser of its own.
+const QList<SchemaTable>& schemaTables()
+{
+    static const QList<SchemaTable> tables = [] {
+        QList<SchemaTable> out;
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            return out;
+        }
+        const QByteArray script = schemaScript().toUtf8();
+        if (!script.isEmpty() && sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
+            sqlite3_stmt* list = nullptr;
+            sqlite3_prepare_v2(db, "SELECT m.name, p.name, p.type FROM sqlite_schema m, pragma_table_info(m.name) p "
+                                   "WHERE m.type = 'table' ORDER BY m.rowid, p.cid", -1, &list, nullptr);
+            while (list && sqlite3_step(list) == SQLITE_ROW) {
+                const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
+                if (out.isEmpty() || out.last().name != table)
+                    out.append({table, {}});
+                const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 2)));
+                if (declaresNumber(type))
+                    out.last().numericColumns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 1)));
+            }
+            sqlite3_finalize(list);
+        }
+        sqlite3_close(db);
+        return out;
+    }();
+    return tables;
+}
 
 bool schemaIsTheProgramsOwn(const QSqlDatabase& db)
 {
