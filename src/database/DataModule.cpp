@@ -36,6 +36,8 @@ TdmDataModule::TdmDataModule(QObject* parent)
     : QObject(parent), m_connection(QStringLiteral("korvel-%1").arg(++g_connectionCounter))
 {
     setObjectName(QStringLiteral("dmDataModule"));
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &TdmDataModule::retryBusyFile);
     if (!g_instance)
         g_instance = this;
     for (const CatalogueEntry& entry : catalogue::entries())
@@ -81,6 +83,7 @@ QString TdmDataModule::ComputeDatabaseDir()
 
 void TdmDataModule::BindDatabase()
 {
+    m_retry.stop();
     CloseAll();
     // Compiled statements belong to the connection about to be closed.
     for (Query* q : std::as_const(m_queries))
@@ -101,6 +104,12 @@ void TdmDataModule::BindDatabase()
         db.open();
     }
     detectStartupProblem();
+    // A file another program holds is not waited for again list by list: it is
+    // tried every RetryMs without waiting, and the lists are read once it answers.
+    if (m_health->busy()) {
+        m_retry.start(RetryMs);
+        return;
+    }
     m_binding = true;
     OpenClasses();
     OpenProperties();
@@ -123,14 +132,26 @@ void TdmDataModule::finishHealthCheck()
 {
     if (m_binding || !m_health || !m_health->deferred())
         return;
+    m_retry.stop();
+    const bool wasBusy = m_health->busy();
     const QString problem = m_health->finishDeferred();
-    if (!problem.isEmpty())
+    if (!problem.isEmpty() && !(wasBusy && m_health->busy()))
         ui().error(problem);
     // A file busy at start gave no lists; they are read now that it answers.
-    if (!m_health->deferred()) {
+    if (!m_health->busy()) {
         OpenClasses();
         OpenProperties();
     }
+}
+
+void TdmDataModule::retryBusyFile()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    finishHealthCheck();
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(BusyTimeoutMs));
+    if (m_health && m_health->busy())
+        m_retry.start(RetryMs);
 }
 
 void TdmDataModule::CloseAll()

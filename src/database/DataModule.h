@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -68,6 +69,8 @@ public:
     // How long a write waits for another program (a second instance) holding the
     // database before it gives up with a message.
     static constexpr int BusyTimeoutMs = ViscosityTableWriter::BusyTimeoutMs;
+    // How often a file found busy at start is tried again.
+    static constexpr int RetryMs = 1000;
 
     Query* query(const QString& name) const;
     DataSource* dataSource(const QString& name) const;
@@ -154,11 +157,13 @@ private:
     // values are read or written; tells the user what they find.
     void finishHealthCheck();
     ViscosityTableWriter writer() const;
+    void retryBusyFile();
 
     QString m_databaseDir;
     QString m_connection;
     std::unique_ptr<StartupHealthCheck> m_health;
     bool m_binding = false; // the lists opened by BindDatabase itself
+    QTimer m_retry;
     QHash<QString, Query*> m_queries;
     QHash<QString, DataSource*> m_sources;
     ChartInputs* m_chart = nullptr;

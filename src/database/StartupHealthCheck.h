@@ -28,6 +28,8 @@ public:
     // none, or when nothing was left). Idempotent.
     QString finishDeferred();
     bool deferred() const { return m_integrityPending || m_valuesPending; }
+    // Another program held the file locked for longer than the busy time-out.
+    bool busy() const { return !m_busyProblem.isEmpty(); }
 
     // In words, empty when all is well; the start window tells the user once.
     QString problem() const { return m_problem; }

@@ -5,6 +5,7 @@
 #include "database/Query.h"
 #include "database/QueryCatalogue.h"
 #include "database/SchemaCheck.h"
+#include "database/StartupHealthCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,7 +14,11 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
+#include <atomic>
+#include <memory>
 #include <cmath>
 
 using namespace korvel;
@@ -751,6 +756,219 @@ private slots:
         QVERIFY(s.dm->OpenMeniscusPictures());
         QCOMPARE(s.q("qrMeniskFig")->rowCount(), 1);
         QCOMPARE(s.q("qrMenisk")->field(QStringLiteral("UKLAD")).toString(), QStringLiteral("Ag-Sn eut"));
+    }
+
+    // Two copies of the program refilling the same table: each shows exactly
+    // the rows it wrote. The second copy tries its refill at the moment the
+    // first reads its rows back; it must wait its turn instead of slipping its
+    // rows under the first one's result.
+    void refillShowsItsOwnRowsWhileAnotherCopyWrites()
+    {
+        Setup a;
+        a.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+        a.publication(QStringLiteral("[2005Ghi3]"));
+        TdmDataModule b;
+        FakeChart bChart;
+        b.setChartInputs(&bChart);
+        QVERIFY(b.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2));
+        b.OpenSystems();
+        QVERIFY(b.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn")));
+        QVERIFY(b.query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), QStringLiteral("Viscosity")));
+        b.OpenPublications();
+        QVERIFY(b.query(QStringLiteral("qrAutor"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("[2005Ghi3]")));
+        bChart.pub[0] = QStringLiteral("[2005Ghi3]");
+        QVERIFY(QSqlQuery(QSqlDatabase::database(b.connectionName())).exec(QStringLiteral("PRAGMA busy_timeout = 100")));
+        bChart.t[1] = QStringLiteral("1500");
+        a.chart.t[1] = QStringLiteral("1000");
+
+        bool interleaved = false;
+        QString second;
+        QObject guard;
+        connect(a.q("qrExp"), &Query::aboutToChange, &guard, [&] {
+            if (interleaved)
+                return;
+            interleaved = true;
+            try {
+                b.FillViscosityTable(1);
+                second = QStringLiteral("written");
+            } catch (const std::runtime_error& e) {
+                second = QString::fromUtf8(e.what());
+            }
+        });
+        a.dm->FillViscosityTable(1);
+        QVERIFY(interleaved);
+        QVERIFY2(second.contains(QStringLiteral("in use by another program")), qPrintable(second));
+
+        // What the first copy shows is its equations at its own 1000 K.
+        Query* equations = a.q("qrRownania");
+        Query* shown = a.q("qrExp");
+        QCOMPARE(shown->rowCount(), equations->rowCount());
+        for (int r = 0; r < shown->rowCount(); ++r) {
+            const double x = shown->value(r, QStringLiteral("X")).toDouble();
+            int e = 0;
+            while (e < equations->rowCount() && equations->value(e, QStringLiteral("X")).toDouble() != x)
+                ++e;
+            QVERIFY(e < equations->rowCount());
+            const double expected = equations->value(e, QStringLiteral("A")).toDouble()
+                                    * std::exp(equations->value(e, QStringLiteral("B")).toDouble() / (TdmDataModule::R * 1000));
+            QVERIFY2(std::abs(shown->value(r, QStringLiteral("VISCO")).toDouble() - expected) < 1e-9 * expected,
+                     qPrintable(QStringLiteral("X = %1: %2, expected %3").arg(x).arg(shown->value(r, QStringLiteral("VISCO")).toDouble()).arg(expected)));
+        }
+        // Once the first is done, the second refills and shows its own rows.
+        disconnect(a.q("qrExp"), nullptr, &guard, nullptr);
+        b.FillViscosityTable(1);
+        Query* theirs = b.query(QStringLiteral("qrExp"));
+        QCOMPARE(theirs->rowCount(), shown->rowCount());
+        double mine = 0, other = 0;
+        for (int r = 0; r < shown->rowCount(); ++r) {
+            mine += shown->value(r, QStringLiteral("VISCO")).toDouble();
+            other += theirs->value(r, QStringLiteral("VISCO")).toDouble();
+        }
+        QVERIFY(other < mine); // 1500 K against 1000 K
+    }
+
+    // A file another program holds locked at start: waited for as long as the
+    // busy time-out allows, then named as in use (not as damaged), and written
+    // once the lock is gone.
+    void lockedFileAtStartIsInUseNotDamaged()
+    {
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        auto holdLock = [&](int milliseconds, std::atomic<bool>& locked) {
+            return QThread::create([&fixture, &locked, milliseconds] {
+                {
+                    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+                    db.setDatabaseName(fixture.databaseFile());
+                    db.open();
+                    QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+                    locked = true;
+                    QThread::msleep(milliseconds);
+                    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                    db.close();
+                }
+                QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+            });
+        };
+        {
+            // Released within the busy time-out: start-up simply waits.
+            std::atomic<bool> locked = false;
+            std::unique_ptr<QThread> holder(holdLock(700, locked));
+            holder->start();
+            while (!locked)
+                QThread::msleep(5);
+            TdmDataModule dm;
+            QVERIFY2(dm.startupProblem().isEmpty(), qPrintable(dm.startupProblem()));
+            QVERIFY(dm.query(QStringLiteral("qrSelect"))->rowCount() > 0);
+            holder->wait();
+        }
+        {
+            std::atomic<bool> locked = false;
+            std::unique_ptr<QThread> holder(holdLock(TdmDataModule::BusyTimeoutMs + 1500, locked));
+            holder->start();
+            while (!locked)
+                QThread::msleep(5);
+            TdmDataModule dm;
+            FakeChart chart;
+            dm.setChartInputs(&chart);
+            QVERIFY2(dm.startupProblem().contains(QStringLiteral("is in use by another program")), qPrintable(dm.startupProblem()));
+            QVERIFY(!dm.startupProblem().contains(QStringLiteral("damaged")));
+            QVERIFY(!dm.writeRefusal().isEmpty());
+            QCOMPARE(dm.query(QStringLiteral("qrSelect"))->rowCount(), 0);
+            holder->wait();
+            // The lock is gone: the file is tried again, the lists are read, and writing is allowed.
+            QTRY_VERIFY_WITH_TIMEOUT(dm.query(QStringLiteral("qrSelect"))->rowCount() > 0, 3 * TdmDataModule::RetryMs);
+            QVERIFY(dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2));
+            QVERIFY(dm.startupProblem().isEmpty());
+            QVERIFY(dm.writeRefusal().isEmpty());
+            dm.OpenSystems();
+            QVERIFY(dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn")));
+            QVERIFY(dm.query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), QStringLiteral("Viscosity")));
+            dm.OpenPublications();
+            QVERIFY(dm.query(QStringLiteral("qrAutor"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("[2005Ghi3]")));
+            chart.pub[0] = QStringLiteral("[2005Ghi3]");
+            chart.t[1] = QStringLiteral("1273");
+            dm.FillViscosityTable(1);
+            QCOMPARE(dm.query(QStringLiteral("qrExp"))->rowCount(), 3);
+            QVERIFY2(ui.messages.isEmpty(), qPrintable(ui.texts().join(QLatin1Char('\n'))));
+        }
+    }
+
+    // Text or a blob where the schema declares a number: named with its table
+    // and row, and left out of what every statement reads.
+    void valuesThatAreNotNumbersAreNamedAndLeftOut_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("text in an equation") << "DANE_WLASNOSCI" << "A" << "'abc'";
+        QTest::newRow("blob in a point") << "PUNKTY_D" << "Y" << "X'00FF'";
+        QTest::newRow("text in a key") << "TAB_UKL" << "ID_SELECT" << "'two'";
+    }
+    void valuesThatAreNotNumbersAreNamedAndLeftOut()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        execOn(fixture.databaseFile(), QStringLiteral("UPDATE %1 SET %2 = %3 WHERE rowid = (SELECT MIN(rowid) FROM %1)")
+                                           .arg(table, column, value));
+        int rowid = 0, total = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+            db.setDatabaseName(fixture.databaseFile());
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("SELECT MIN(rowid), COUNT(*) FROM %1").arg(table)) && q.next());
+            rowid = q.value(0).toInt();
+            total = q.value(1).toInt();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("count"));
+        const QByteArray before = fileHash(fixture.databaseFile());
+
+        TdmDataModule dm;
+        const QString named = QStringLiteral("%1 row %2 (%3)").arg(table).arg(rowid).arg(column);
+        QVERIFY2(dm.startupProblem().contains(named), qPrintable(dm.startupProblem()));
+        QVERIFY(dm.writeRefusal().isEmpty());
+        QSqlQuery q(QSqlDatabase::database(dm.connectionName()));
+        QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)) && q.next());
+        QCOMPARE(q.value(0).toInt(), total - 1);
+        q.finish();
+        QCOMPARE(fileHash(fixture.databaseFile()), before);
+    }
+
+    // A file past the size read through at start is checked before its first
+    // use: nothing is written into it before the check has found no damage.
+    void largeFileIsCheckedBeforeItsFirstUse()
+    {
+        test::ScriptedUi ui;
+        test::FixtureDatabase fixture;
+        execOn(fixture.databaseFile(), QStringLiteral("UPDATE DANE_WLASNOSCI SET B = 'x' WHERE rowid = (SELECT MIN(rowid) FROM DANE_WLASNOSCI)"));
+        TdmDataModule dm;
+        StartupHealthCheck check(dm.databaseDir(), dm.databaseFile(), dm.connectionName());
+        check.run(0);
+        QVERIFY(check.deferred());
+        QCOMPARE(check.problem(), QString());
+        QVERIFY(!check.writeRefusal().isEmpty());
+        QVERIFY(check.finishDeferred().contains(QStringLiteral("DANE_WLASNOSCI row")));
+        QVERIFY(!check.deferred());
+        QVERIFY(check.writeRefusal().isEmpty());
+        QCOMPARE(check.finishDeferred(), QString());
+    }
+
+    void databaseFolderThatIsAFileIsNamedAsAFile()
+    {
+        test::ScriptedUi ui;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("korvel3.sqlite"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        StartupHealthCheck check(file, file + QStringLiteral("/korvel3.sqlite"), QStringLiteral("none"));
+        check.run();
+        QVERIFY2(check.problem().contains(QStringLiteral("is a file, not a folder")), qPrintable(check.problem()));
+        QVERIFY(!check.problem().contains(QStringLiteral("does not exist")));
     }
 };
 
