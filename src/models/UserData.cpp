@@ -18,11 +18,14 @@ bool UserDataLineParser::convert(const QString& run, double& value) const
     int digits = 0;
     int points = 0;
     for (QChar c : run)
-        (c == m_decimal ? points : digits) += 1;
+        (isDecimalChar(c) ? points : digits) += 1;
     if (digits == 0 || points > 1)
         return false;
     QString text = run;
-    text.replace(m_decimal, QLatin1Char('.'));
+    for (QChar& c : text) {
+        if (isDecimalChar(c))
+            c = QLatin1Char('.');
+    }
     bool ok = false;
     value = QLocale::c().toDouble(text, &ok);
     if (!ok && text.endsWith(QLatin1Char('.')))
@@ -30,6 +33,13 @@ bool UserDataLineParser::convert(const QString& run, double& value) const
     return ok && std::isfinite(value);
 }
 
+// A number is digits with at most one decimal character (a point or, as typed
+// numbers are read everywhere in the program, a comma), optionally followed by
+// an exponent. Text after a number up to the next separator is ignored, and so
+// is text in front of a later number, but a line whose numbers would be read
+// as something other than what is written is refused: a minus sign in front of
+// a number, a field between separators that holds no number ("nan"), a number
+// too large to be finite.
 UserDataLine UserDataLineParser::parse(const QString& raw) const
 {
     // Strip blanks and control characters at both ends.
@@ -43,26 +53,57 @@ UserDataLine UserDataLineParser::parse(const QString& raw) const
         return result;
     const QString line = raw.mid(begin, end - begin);
     result.kind = UserDataLine::Kind::Record;
+    auto invalid = [&result] {
+        result.kind = UserDataLine::Kind::Invalid;
+        return result;
+    };
+    auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
     qsizetype pos = 0;
     const qsizetype n = line.size();
     for (int k = 0; k < PointRecord::Size; ++k) {
         if (k > 0) {
-            // Skip to the next separator, then to the next number character.
+            // Skip to the next separator, then to the next number character;
+            // a field with text but no number is no number.
             while (pos < n && line.at(pos) != m_separator)
                 ++pos;
-            while (pos < n && !isNumberChar(line.at(pos)))
+            bool fieldText = false;
+            QChar last;
+            while (pos < n && !isNumberChar(line.at(pos))) {
+                const QChar c = line.at(pos);
+                if (c == m_separator) {
+                    if (fieldText)
+                        return invalid();
+                } else if (c > QLatin1Char(' ')) {
+                    fieldText = true;
+                    last = c;
+                }
                 ++pos;
-            if (pos >= n)
+            }
+            if (pos >= n) {
+                if (fieldText)
+                    return invalid();
                 break;
+            }
+            if (last == QLatin1Char('-'))
+                return invalid();
         }
         const qsizetype start = pos;
         while (pos < n && isNumberChar(line.at(pos)))
             ++pos;
-        double value = 0;
-        if (pos == start || !convert(line.mid(start, pos - start), value)) {
-            result.kind = UserDataLine::Kind::Invalid;
-            return result;
+        // An exponent directly after the digits belongs to the number.
+        if (pos > start && pos < n && (line.at(pos) == QLatin1Char('e') || line.at(pos) == QLatin1Char('E'))) {
+            qsizetype e = pos + 1;
+            if (e < n && (line.at(e) == QLatin1Char('+') || line.at(e) == QLatin1Char('-')))
+                ++e;
+            if (e < n && isDigit(line.at(e))) {
+                while (e < n && isDigit(line.at(e)))
+                    ++e;
+                pos = e;
+            }
         }
+        double value = 0;
+        if (pos == start || !convert(line.mid(start, pos - start), value))
+            return invalid();
         result.record.values[std::size_t(k)] = value;
         result.numberCount = k + 1;
     }

@@ -1,11 +1,14 @@
 #pragma once
 // Point records and the user-data text format, without widgets.
 //
-// A user-data file holds one point per line: numbers made of the digits and
-// the decimal character, the first at the very start of the line, each later
-// one after a separator (";"). Text between a number and the next separator is
-// ignored, and so is anything in front of a later number (also a minus sign).
-// At most 21 numbers are read; number k becomes value k of the record.
+// A user-data file holds one point per line: numbers made of the digits, one
+// decimal character (a point or a comma) and an optional exponent, the first at
+// the very start of the line, each later one after a separator (";"). Text
+// between a number and the next separator is ignored, and so is other text in
+// front of a later number. A line is refused rather than read as a number other
+// than the one written: a minus sign in front of a number, a field holding text
+// but no number ("nan"), a number too large to be finite. At most 21 numbers
+// are read; number k becomes value k of the record.
 #include <QByteArray>
 #include <QChar>
 #include <QList>
@@ -69,7 +72,13 @@ public:
     QString numberCharacters() const { return QStringLiteral("0123456789") + m_decimal; }
 
 private:
-    bool isNumberChar(QChar c) const { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == m_decimal; }
+    // The decimal character and, unless it separates the numbers, the other of
+    // point and comma.
+    bool isDecimalChar(QChar c) const
+    {
+        return c == m_decimal || (c != m_separator && (c == QLatin1Char('.') || c == QLatin1Char(',')));
+    }
+    bool isNumberChar(QChar c) const { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || isDecimalChar(c); }
     bool convert(const QString& run, double& value) const;
 
     QChar m_separator;

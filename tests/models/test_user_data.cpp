@@ -24,8 +24,20 @@ private slots:
         QTest::newRow("no separator, no second number") << "1.5 22" << true << QList<double>{1.5, none};
         QTest::newRow("two separators count as one") << "1;;2" << true << QList<double>{1, 2};
         QTest::newRow("leading minus") << "-1;2" << false << QList<double>{};
-        QTest::newRow("later minus is filler") << "1;-2" << true << QList<double>{1, 2};
-        QTest::newRow("comma is no number character") << "1,5;2" << true << QList<double>{1, 2};
+        // A number is never read as another one: signs, decimal commas,
+        // exponents and words where a number belongs.
+        QTest::newRow("later minus refuses the line") << "1;-2" << false << QList<double>{};
+        QTest::newRow("minus after blanks") << "1; - 2" << false << QList<double>{};
+        QTest::newRow("negative exponent form") << "1;-1e308" << false << QList<double>{};
+        QTest::newRow("decimal comma") << "1,5;2" << true << QList<double>{1.5, 2};
+        QTest::newRow("decimal commas") << "0,1;9,40" << true << QList<double>{0.1, 9.4};
+        QTest::newRow("comma and point") << "1,5.3;2" << false << QList<double>{};
+        QTest::newRow("exponent") << "1;2.5e3;4E-2" << true << QList<double>{1, 2500, 0.04};
+        QTest::newRow("exponent too large") << "1;1e999" << false << QList<double>{};
+        QTest::newRow("e without digits is text") << "1.5 eV;2" << true << QList<double>{1.5, 2};
+        QTest::newRow("nan") << "0.5;nan" << false << QList<double>{};
+        QTest::newRow("word between numbers") << "1;x;2" << false << QList<double>{};
+        QTest::newRow("inf first") << "inf;2" << false << QList<double>{};
         QTest::newRow("two points") << "1.2.3;4" << false << QList<double>{};
         QTest::newRow("lone point") << ".;4" << false << QList<double>{};
         QTest::newRow("letter first") << "a1;2" << false << QList<double>{};
