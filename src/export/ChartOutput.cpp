@@ -58,7 +58,7 @@ QString savedGraphTitle(const QString& systemName) { return QStringLiteral("Data
 
 QString savedGraphFileName(const QString& propertyName, const QString& systemName)
 {
-    return propertyName + QStringLiteral(" of ") + systemName + QStringLiteral(".bmp");
+    return safeFileName(propertyName + QStringLiteral(" of ") + systemName + QStringLiteral(".bmp"));
 }
 
 QSize chartSize(const ChartCanvas& chart)

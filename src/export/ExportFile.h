@@ -1,7 +1,8 @@
 #pragma once
 // Writing an export file so that a failed write never costs the user an earlier
 // good file: the bytes go to a temporary file beside the target, which replaces
-// the target only once everything is written.
+// the target only once everything is written and on the disk. A target that is
+// a symbolic link is replaced itself; what it points to is never written.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,12 @@ struct WriteOutcome {
 
     explicit operator bool() const { return ok; }
 };
+
+// A name for a file in the program's own folder made from texts of the
+// database (publication keys, system and property names): path separators,
+// control characters and the characters the platforms forbid become "_", so the
+// file stays in its folder whatever the texts hold; readable otherwise.
+QString safeFileName(const QString& name);
 
 // "Cannot create file "<path>". <reason>"
 QString cannotCreateMessage(const QString& path, const QString& reason);

@@ -1,4 +1,5 @@
 #include "TextExport.h"
+#include "ExportFile.h"
 
 #include "core/Numbers.h"
 
@@ -99,7 +100,7 @@ QStringList equationsLines(const ExportHeading& h, const QList<EquationRow>& row
 
 QString equationsFileName(const QString& publicationKey, const QString& propertyName)
 {
-    return publicationKey + QLatin1Char('_') + propertyName + QStringLiteral(".txt");
+    return safeFileName(publicationKey + QLatin1Char('_') + propertyName + QStringLiteral(".txt"));
 }
 
 QStringList calculatedValueLines(const ExportHeading& h, const QString& leftAxisTitle,
@@ -126,7 +127,7 @@ QStringList calculatedValueLines(const ExportHeading& h, const QString& leftAxis
 
 QString calculatedValueFileName(const QString& publicationKey, const QString& propertyName)
 {
-    return publicationKey + QStringLiteral("_Isotherms of ") + propertyName + QStringLiteral(".txt");
+    return safeFileName(publicationKey + QStringLiteral("_Isotherms of ") + propertyName + QStringLiteral(".txt"));
 }
 
 QStringList viscosityModelLines(const ExportBanner& banner, const QStringList& buffer)
@@ -138,7 +139,7 @@ QStringList viscosityModelLines(const ExportBanner& banner, const QStringList& b
 
 QString viscosityModelFileName(const QString& systemName)
 {
-    return systemName + QLatin1Char('_') + QStringLiteral("Viscosity Model.txt");
+    return safeFileName(systemName + QLatin1Char('_') + QStringLiteral("Viscosity Model.txt"));
 }
 
 QStringList bufferLines(const QString& plainText)

@@ -7,6 +7,7 @@
 #include "export/TextExport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -138,6 +139,10 @@ private slots:
     void missingSaveDirGivesMessage();
     void readOnlySaveDirKeepsEarlierFile();
     void failedWriteKeepsEarlierFile();
+    void failedFinalFlushKeepsEarlierFile();
+    void hostileKeysStayInTheFolder_data();
+    void hostileKeysStayInTheFolder();
+    void linkIsReplacedNotFollowed();
     void csvRoundTrip();
     void tableTextOfChosenRows();
 };
@@ -341,6 +346,71 @@ void TestTextExport::failedWriteKeepsEarlierFile()
     QVERIFY2(w.message.startsWith("Cannot create file \"" + QDir::toNativeSeparators(path) + "\". "), qPrintable(w.message));
     QCOMPARE(readAll(path), QByteArray("earlier\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+void TestTextExport::failedFinalFlushKeepsEarlierFile()
+{
+    // Less than the write buffer: every write succeeds and only the flush at
+    // the end meets the full disk.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("[2005Tst1]_Density.txt");
+    QVERIFY(writeTextFile(path, {"earlier"}).ok);
+    const QStringList lines(100, QStringLiteral("0.5\t\t7.25\t\t"));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 512;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const WriteOutcome w = writeTextFile(path, lines);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(!w.ok);
+    QVERIFY2(w.message.startsWith("Cannot create file \"" + QDir::toNativeSeparators(path) + "\". "), qPrintable(w.message));
+    QCOMPARE(readAll(path), QByteArray("earlier\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestTextExport::hostileKeysStayInTheFolder_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("parent folders") << "../../../x" << "_._.._.._x_Density.txt";
+    QTest::newRow("absolute") << "/etc/passwd" << "_etc_passwd_Density.txt";
+    QTest::newRow("backslashes") << "..\\..\\x" << "_._.._x_Density.txt";
+    QTest::newRow("forbidden characters") << "a:b*c?d\"e<f>g|h" << "a_b_c_d_e_f_g_h_Density.txt";
+    QTest::newRow("control characters") << QString("a\tb\nc") << "a_b_c_Density.txt";
+    QTest::newRow("ordinary key kept") << "[2005Tst1]" << "[2005Tst1]_Density.txt";
+}
+
+void TestTextExport::hostileKeysStayInTheFolder()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QCOMPARE(equationsFileName(key, "Density"), name);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath("a/b/c/Save"));
+    const QString save = root.filePath("a/b/c/Save");
+    QVERIFY(writeTextFile(save + "/" + equationsFileName(key, "Density"), {"x"}).ok);
+    QCOMPARE(QDir(save).entryList(QDir::Files), QStringList{name});
+    QCOMPARE(QDir(root.path()).entryList(QDir::Files), QStringList());
+    QVERIFY(!calculatedValueFileName(key, "Density").contains('/'));
+    QVERIFY(!viscosityModelFileName(key).contains('/'));
+}
+
+void TestTextExport::linkIsReplacedNotFollowed()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("Save"));
+    const QString outside = root.filePath("precious.txt");
+    QVERIFY(writeTextFile(outside, {"keep me"}).ok);
+    const QString path = root.filePath("Save/Ag-Sn_Viscosity Model.txt");
+    QVERIFY(QFile::link(outside, path));
+    const WriteOutcome w = writeTextFile(path, {"exported"});
+    QVERIFY2(w.ok, qPrintable(w.message));
+    QCOMPARE(readAll(outside), QByteArray("keep me\r\n"));
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QCOMPARE(readAll(path), QByteArray("exported\r\n"));
 }
 
 void TestTextExport::csvRoundTrip()
