@@ -8,6 +8,19 @@
 
 namespace korvel::figures {
 
+namespace {
+// A text of the database as part of a file name: a path separator in it (an
+// imported key "../x") becomes "_", so a picture is only ever looked for in
+// its own folder.
+QString namePart(const QString& text)
+{
+    if (text == QLatin1String(".") || text == QLatin1String(".."))
+        return QStringLiteral("_");
+    QString part = text;
+    return part.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+}
+} // namespace
+
 const QList<FigureKind>& publicationKinds()
 {
     static const QString jpg = QStringLiteral(".jpg");
@@ -130,9 +143,14 @@ QString sectionName(const QString& chosenText)
     return section.replace(QLatin1Char('/'), QLatin1Char('_'));
 }
 
-FigureNames figureNames(ClassKind kind, const QString& systemName, const QString& publicationKey,
-                        const QString& section, const QString& tail, const QString& property, bool model)
+
+FigureNames figureNames(ClassKind kind, const QString& rawSystem, const QString& rawKey,
+                        const QString& rawSection, const QString& rawTail, const QString& property, bool model)
 {
+    const QString systemName = namePart(rawSystem);
+    const QString publicationKey = namePart(rawKey);
+    const QString section = namePart(rawSection);
+    const QString tail = namePart(rawTail);
     const QString u = QStringLiteral("_");
     FigureNames names;
     switch (kind) {
@@ -156,7 +174,7 @@ FigureNames figureNames(ClassKind kind, const QString& systemName, const QString
 namespace {
 QString documentFolder(const QString& databaseDir, const QString& kind, const QString& className, const QString& systemName)
 {
-    return dirs::join(dirs::join(dirs::join(databaseDir, kind), className), systemName) + QDir::separator();
+    return dirs::join(dirs::join(dirs::join(databaseDir, kind), namePart(className)), namePart(systemName)) + QDir::separator();
 }
 
 // The .jpg files of a folder whose names begin with the prefix. The prefix is
@@ -183,7 +201,7 @@ QString meniscusFolder(const QString& databaseDir, const QString& className, con
 
 QString figureListPrefix(const QString& figureFolder, const QString& publicationKey, const QString& systemName)
 {
-    return figureFolder + publicationKey + QLatin1Char('_') + systemName + QLatin1Char('_');
+    return figureFolder + namePart(publicationKey) + QLatin1Char('_') + namePart(systemName) + QLatin1Char('_');
 }
 
 QList<FigureKind> offeredKinds(const QString& prefix)
@@ -199,7 +217,7 @@ QString meniscusPictureName(const QString& source, const QString& systemName, co
                             const QString& designation)
 {
     const QChar u = QLatin1Char('_');
-    return source + u + systemName + u + kind + u + designation + QStringLiteral(".jpg");
+    return namePart(source) + u + namePart(systemName) + u + namePart(kind) + u + namePart(designation) + QStringLiteral(".jpg");
 }
 
 QStringList offeredMeniscusKinds(const QString& folder, const QString& source, const QString& systemName)
@@ -207,7 +225,7 @@ QStringList offeredMeniscusKinds(const QString& folder, const QString& source, c
     QStringList offered;
     for (const QString& kind : meniscusKinds()) {
         const QChar u = QLatin1Char('_');
-        if (anyJpegStartingWith(folder, source + u + systemName + u + kind + u))
+        if (anyJpegStartingWith(folder, namePart(source) + u + namePart(systemName) + u + kind + u))
             offered << kind;
     }
     return offered;

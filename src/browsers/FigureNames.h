@@ -53,6 +53,8 @@ ClassKind classKindOf(const QString& className);
 
 // The section as it enters a file name: the chooser's text with every "/" as "_".
 QString sectionName(const QString& chosenText);
+// Every name below stands in its folder: a path separator in a text of the
+// database (system, key, section, source) becomes "_".
 
 // File names without folder and extension; alternative is empty except for pure metals.
 struct FigureNames {
