@@ -172,6 +172,60 @@ private slots:
         QVERIFY2(got.contains(problem), qPrintable(got));
     }
 
+    // Text that would be stored as something other than what the file says.
+    void refusesFieldsThatAreNotWhatTheySay_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("text after a closing quote") << QByteArray("ID,NAZWISKA\n1,\"Nowak\"x\n")
+                                                    << QStringLiteral("t.csv:2: text after the closing quote");
+        QTest::newRow("blank after a closing quote") << QByteArray("ID,NAZWISKA\n1,ok\n2,\"Nowak\" \n")
+                                                     << QStringLiteral("t.csv:3: text after the closing quote");
+        QTest::newRow("NUL in a field") << QByteArray("ID,NAZWISKA\n1,ok\n2,No\0wak\n", 24)
+                                        << QStringLiteral("t.csv:3: a NUL character");
+        QTest::newRow("NUL in a quoted field") << QByteArray("ID,NAZWISKA\n1,\"a\nb\0\"\n", 20)
+                                               << QStringLiteral("t.csv:3: a NUL character");
+    }
+    void refusesFieldsThatAreNotWhatTheySay()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        try {
+            const SourceTable t = parseCsvSource(bytes, QStringLiteral("t.csv"));
+            QFAIL(qPrintable(QStringLiteral("read as %1 rows").arg(t.rows.size())));
+        } catch (const std::exception& e) {
+            QVERIFY2(QString::fromUtf8(e.what()).startsWith(message), e.what());
+        }
+        // A doubled quote inside quotes is still one quote.
+        const SourceTable good = parseCsvSource("ID,NAZWISKA\n1,\"No\"\"wak\"\n", QStringLiteral("t.csv"));
+        QCOMPARE(good.rows.value(0).values.value(1).toString(), QStringLiteral("No\"wak"));
+    }
+
+    // A file read from disk streams its rows while they are written: the same
+    // rows, records and errors as the file's bytes read at once.
+    void fileStreamsTheSameRows()
+    {
+        QByteArray bytes = "\xEF\xBB\xBFID_WLASCIWOSCI,WLASNOSC\r\n";
+        for (int i = 1; i <= 3000; ++i)
+            bytes += QByteArray::number(i) + ",\"prop " + QByteArray::number(i) + "\nline\"\r\n";
+        const QString file = path(QStringLiteral("WLASNOSCI.csv"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const SourceTable streamed = readCsvSource(file);
+        const SourceTable whole = parseCsvSource(bytes, file);
+        QCOMPARE(streamed.columns.size(), 2);
+        QCOMPARE(streamed.streamedRows, 3000);
+        QList<SourceRow> rows;
+        streamed.forEachRow([&](SourceRow& row) { rows << row; });
+        QCOMPARE(rows.size(), whole.rows.size());
+        for (int i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows[i].record, whole.rows[i].record);
+            QCOMPARE(rows[i].values, whole.rows[i].values);
+        }
+    }
+
     void refusesTextThatIsNotUtf8()
     {
         const QString file = path(QStringLiteral("WLASNOSCI.csv"));

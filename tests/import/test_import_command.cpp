@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <unistd.h>
+
 using namespace korvel::test;
 
 namespace {
@@ -99,6 +102,90 @@ private slots:
         const Run good = runImport({QStringLiteral("csv"), folder, out});
         QCOMPARE(good.exitCode, 0);
         QVERIFY(QFile::exists(out));
+    }
+
+    // A run stopped by SIGINT or SIGTERM says so, exits with the signal's status
+    // and leaves neither output nor temporary files.
+    void signalStopsTheRunAndCleansUp_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("SIGINT") << int(SIGINT) << QStringLiteral("SIGINT");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << QStringLiteral("SIGTERM");
+    }
+    void signalStopsTheRunAndCleansUp()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("in"));
+        QVERIFY(QDir().mkpath(folder));
+        QByteArray rows = "ID_TAB_UKL,ID_PUBLIKACJI,ID_WLASCIWOSCI,X,T,Y,Nr,Nr2\n";
+        for (int i = 0; i < 1000000; ++i)
+            rows += "1,1,1,0." + QByteArray::number(i % 997) + ",1273,7.5," + QByteArray::number(i) + ",1\n";
+        writeFile(folder + QStringLiteral("/PUNKTY_D.csv"), rows);
+        const QString out = dir.filePath(QStringLiteral("out.sqlite"));
+        QProcess p;
+        p.start(QStringLiteral(KORVEL_IMPORT_PROGRAM), {QStringLiteral("csv"), folder, out});
+        QVERIFY(p.waitForStarted());
+        auto parts = [&] { return QDir(dir.path()).entryList({QStringLiteral("out.sqlite.*")}, QDir::Files | QDir::Hidden); };
+        QTRY_VERIFY_WITH_TIMEOUT(!parts().isEmpty() || p.state() == QProcess::NotRunning, 60000);
+        QVERIFY2(p.state() == QProcess::Running, "the import ended before it could be interrupted");
+        QCOMPARE(::kill(pid_t(p.processId()), signal), 0);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 128 + signal);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("interrupted by %1; %2 not written").arg(name, out)), qPrintable(err));
+        QCOMPARE(parts(), QStringList());
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // What a killed run left beside the output goes with the next run on it;
+    // the files of a run still going stay.
+    void nextRunRemovesTheLeftoversOfAKilledRun()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("in"));
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + QStringLiteral("/SELECT_SYSTEM.csv"), "ID_SELECT,NAZWA\n1,Pure metals\n");
+        const QString out = dir.filePath(QStringLiteral("out.sqlite"));
+        // The process id of a program that has ended.
+        QProcess finished;
+        finished.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+        QVERIFY(finished.waitForFinished());
+        const qint64 dead = QString::fromUtf8(finished.readAllStandardOutput()).trimmed().toLongLong();
+        QVERIFY(dead > 0);
+        const QString leftover = QStringLiteral("%1.%2-0123abcd.part").arg(out).arg(dead);
+        const QString live = QStringLiteral("%1.%2-0123abcd.part").arg(out).arg(qint64(::getpid()));
+        writeFile(leftover, QByteArray(4096, 'x'));
+        writeFile(leftover + QStringLiteral("-journal"), QByteArray(512, 'j'));
+        writeFile(live, "a run still going");
+        const Run run = runImport({QStringLiteral("csv"), folder, out});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!QFile::exists(leftover));
+        QVERIFY(!QFile::exists(leftover + QStringLiteral("-journal")));
+        QVERIFY(QFile::exists(live));
+        QVERIFY(QFile::exists(out));
+    }
+
+    void readOnlyOutputIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("in"));
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + QStringLiteral("/SELECT_SYSTEM.csv"), "ID_SELECT,NAZWA\n1,Pure metals\n");
+        const QString out = dir.filePath(QStringLiteral("kept.sqlite"));
+        writeFile(out, "the user's own file");
+        const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(out, readOnly));
+        const Run run = runImport({QStringLiteral("csv"), folder, out});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("%1: is read-only").arg(out)), qPrintable(run.err));
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("the user's own file"));
+        QCOMPARE(QFile::permissions(out) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser), readOnly);
     }
 
     void usageErrors()

@@ -5,66 +5,94 @@
 
 namespace korvel::build {
 
-CsvTable parseCsv(const QString& text, const QString& sourceName)
+void CsvParser::refuse(int line, const QString& reason) const
 {
-    QList<QStringList> records;
-    QStringList record;
-    QString field;
-    bool inQuotes = false;
-    bool fieldStarted = false;
-    int line = 1;
-    int recordLine = 1;
+    throw std::runtime_error(QStringLiteral("%1:%2: %3").arg(m_source).arg(line).arg(reason).toStdString());
+}
 
-    auto endField = [&] {
-        record << field;
-        field.clear();
-        fieldStarted = false;
-    };
-    auto endRecord = [&] {
-        endField();
-        if (!(record.size() == 1 && record.first().isEmpty()))
-            records << record;
-        record.clear();
-        recordLine = line;
-    };
+void CsvParser::endField()
+{
+    m_record << m_field;
+    m_field.clear();
+    m_fieldStarted = false;
+    m_quoteClosed = false;
+}
 
+void CsvParser::endRecord(const RecordSink& sink)
+{
+    endField();
+    if (!(m_record.size() == 1 && m_record.first().isEmpty()))
+        sink(m_record, m_recordLine);
+    m_record.clear();
+    m_recordLine = m_line;
+}
+
+void CsvParser::feed(QStringView text, const RecordSink& sink)
+{
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (inQuotes) {
+        if (c.unicode() == 0)
+            refuse(m_line, QStringLiteral("a NUL character in the text"));
+        if (m_pendingQuote) {
+            // A quote inside a quoted field: doubled it is one quote, otherwise it closes the field.
+            m_pendingQuote = false;
             if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
+                m_field += c;
+                continue;
+            }
+            m_inQuotes = false;
+            m_quoteClosed = true;
+        }
+        if (m_inQuotes) {
+            if (c == QLatin1Char('"')) {
+                m_pendingQuote = true;
             } else {
                 if (c == QLatin1Char('\n'))
-                    ++line;
-                field += c;
+                    ++m_line;
+                m_field += c;
             }
             continue;
         }
-        if (c == QLatin1Char('"') && !fieldStarted) {
-            inQuotes = true;
-            fieldStarted = true;
-        } else if (c == QLatin1Char(',')) {
+        if (c == QLatin1Char(',')) {
             endField();
         } else if (c == QLatin1Char('\n')) {
-            ++line;
-            endRecord();
+            ++m_line;
+            endRecord(sink);
         } else if (c == QLatin1Char('\r')) {
             // CR LF line ends: the LF ends the record.
+        } else if (m_quoteClosed) {
+            refuse(m_line, QStringLiteral("text after the closing quote of a field (a quote inside a quoted field is "
+                                          "written twice)"));
+        } else if (c == QLatin1Char('"') && !m_fieldStarted) {
+            m_inQuotes = true;
+            m_fieldStarted = true;
         } else {
-            field += c;
-            fieldStarted = true;
+            m_field += c;
+            m_fieldStarted = true;
         }
     }
-    if (inQuotes)
-        throw std::runtime_error(QStringLiteral("%1:%2: unterminated quoted field")
-                                     .arg(sourceName).arg(recordLine).toStdString());
-    if (fieldStarted || !record.isEmpty())
-        endRecord();
+}
+
+void CsvParser::finish(const RecordSink& sink)
+{
+    if (m_pendingQuote) {
+        m_pendingQuote = false;
+        m_inQuotes = false;
+        m_quoteClosed = true;
+    }
+    if (m_inQuotes)
+        refuse(m_recordLine, QStringLiteral("unterminated quoted field"));
+    if (m_fieldStarted || !m_record.isEmpty())
+        endRecord(sink);
+}
+
+CsvTable parseCsv(const QString& text, const QString& sourceName)
+{
+    QList<QStringList> records;
+    CsvParser parser(sourceName);
+    const CsvParser::RecordSink collect = [&records](QStringList& fields, int) { records << fields; };
+    parser.feed(text, collect);
+    parser.finish(collect);
 
     CsvTable table;
     if (records.isEmpty())

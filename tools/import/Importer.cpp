@@ -4,6 +4,7 @@
 #include "ReferenceChecks.h"
 #include "ScopedConnection.h"
 #include "ValueRules.h"
+#include "Interruption.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,29 +12,41 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
+#include <cerrno>
 #include <filesystem>
+#include <signal.h>
+#include <sqlite3.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace korvel::import {
 namespace {
 
 [[noreturn]] void fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
 
-// Removes the temporary output unless it has been moved into place.
+// The temporary output of a run is OUTPUT.<process id>-<random>.part (and,
+// while it is written, SQLite's OUTPUT.<...>.part-journal beside it). They are
+// removed unless the file has been moved into place; what a killed run left is
+// removed by the next run on the same output, once its process is gone.
 class TemporaryOutput {
 public:
     explicit TemporaryOutput(const QString& outputPath)
-        : m_path(outputPath + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".part"))
+        : m_path(QStringLiteral("%1.%2-%3.part")
+                     .arg(outputPath).arg(qint64(::getpid()))
+                     .arg(QUuid::createUuid().toString(QUuid::Id128).left(8)))
     {
+        removeLeftovers(outputPath);
     }
     ~TemporaryOutput()
     {
         if (!m_kept)
             QFile::remove(m_path);
+        QFile::remove(m_path + QStringLiteral("-journal"));
     }
     const QString& path() const { return m_path; }
     void moveTo(const QString& outputPath)
@@ -46,9 +59,36 @@ public:
     }
 
 private:
+    static void removeLeftovers(const QString& outputPath)
+    {
+        const QFileInfo output(outputPath);
+        static const QRegularExpression name(QStringLiteral("^\\.(\\d+)-[0-9a-f]{8}\\.part(-journal)?$"));
+        const QStringList candidates = output.absoluteDir().entryList({output.fileName() + QStringLiteral(".*.part*")},
+                                                                      QDir::Files | QDir::Hidden);
+        for (const QString& candidate : candidates) {
+            const QRegularExpressionMatch m = name.match(candidate.mid(output.fileName().size()));
+            if (!m.hasMatch())
+                continue;
+            const pid_t pid = pid_t(m.captured(1).toLongLong());
+            if (pid == ::getpid() || (::kill(pid, 0) == 0 || errno != ESRCH))
+                continue; // a run still going (or one we cannot tell about)
+            QFile::remove(output.absoluteDir().filePath(candidate));
+        }
+    }
+
     QString m_path;
     bool m_kept = false;
 };
+
+// SQLite checks for a signal every so many steps of a long statement.
+int stopOnSignal(void*) { return interruptSignal() != 0; }
+
+void watchForSignals(QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        sqlite3_progress_handler(*static_cast<sqlite3* const*>(handle.constData()), 10000, stopOnSignal, nullptr);
+}
 
 void exec(QSqlDatabase& db, const QString& sql, const QString& context)
 {
@@ -248,7 +288,8 @@ void writeRows(QSqlDatabase& db, TablePlan& plan, RowOrigins& origins)
     }
 
     QHash<qint64, int>& written = origins.rowsOf(plan.table, plan.source->file);
-    for (const SourceRow& row : plan.source->rows) {
+    plan.source->forEachRow([&](const SourceRow& row) {
+        throwIfInterrupted();
         ++plan.report.read;
         QStringList problems;
         if (!row.problem.isEmpty())
@@ -291,7 +332,7 @@ void writeRows(QSqlDatabase& db, TablePlan& plan, RowOrigins& origins)
             ++plan.report.written;
         else
             plan.report.rejected << QStringLiteral("record %1: %2").arg(row.record).arg(problems.join(QStringLiteral("; ")));
-    }
+    });
 }
 
 } // namespace
@@ -302,6 +343,12 @@ ImportReport importTables(const QList<SourceTable>& sources, const QString& outp
     const QFileInfo output(outputPath);
     if (!output.absoluteDir().exists())
         fail(QStringLiteral("%1: the folder %2 does not exist").arg(outputPath, output.absolutePath()));
+    if (output.isDir())
+        fail(QStringLiteral("%1: is a folder; name the database file to write").arg(outputPath));
+    // A read-only output is the user's way of keeping it: it is not replaced.
+    if (output.exists() && (!output.isWritable() || !(output.permissions() & QFileDevice::WriteOwner)))
+        fail(QStringLiteral("%1: is read-only; it is left as it is (make it writable or name another output file)")
+                 .arg(outputPath));
     if (!options.basePath.isEmpty()) {
         const QFileInfo base(options.basePath);
         if (!base.isFile())
@@ -317,8 +364,10 @@ ImportReport importTables(const QList<SourceTable>& sources, const QString& outp
         const bool onBase = !options.basePath.isEmpty();
         if (onBase && !QFile::copy(options.basePath, temporary.path()))
             fail(QStringLiteral("%1: cannot be copied to %2").arg(options.basePath, temporary.path()));
+        throwIfInterrupted();
         ScopedConnection connection(temporary.path());
         QSqlDatabase db = connection.db();
+        watchForSignals(db);
         {
             QSqlQuery probe(db);
             if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
@@ -350,7 +399,9 @@ ImportReport importTables(const QList<SourceTable>& sources, const QString& outp
                     report.problems << QStringLiteral("%1: %2").arg(t.file, r);
             }
         }
+        throwIfInterrupted();
         report.problems << checkReferences(db, origins);
+        throwIfInterrupted();
 
         if (options.strict && !report.problems.isEmpty()) {
             db.rollback();
@@ -360,6 +411,7 @@ ImportReport importTables(const QList<SourceTable>& sources, const QString& outp
             fail(QStringLiteral("%1: %2").arg(outputPath, db.lastError().text()));
         exec(db, QStringLiteral("ANALYZE"), outputPath);
     }
+    throwIfInterrupted();
     temporary.moveTo(outputPath);
     report.written = true;
     return report;

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 namespace korvel::import {
 
 struct SourceColumn {
@@ -28,6 +30,22 @@ struct SourceTable {
     QString table;         // the table name the file stands for
     QList<SourceColumn> columns;
     QList<SourceRow> rows;
+    // A large file's rows are read while they are written: when set, this hands
+    // every row to the sink in file order (and rows stays empty); it throws
+    // std::runtime_error "FILE: reason" when the file can no longer be read.
+    std::function<void(const std::function<void(SourceRow&)>&)> streamRows;
+    int streamedRows = 0; // how many rows streamRows gives
+
+    // Every row, held or streamed.
+    void forEachRow(const std::function<void(SourceRow&)>& sink) const
+    {
+        if (streamRows) {
+            streamRows(sink);
+            return;
+        }
+        for (SourceRow row : rows)
+            sink(row);
+    }
 };
 
 } // namespace korvel::import

@@ -2,6 +2,7 @@
 // Paradox tables or of CSV files (see docs/import.md).
 #include "CsvSource.h"
 #include "Importer.h"
+#include "Interruption.h"
 #include "ParadoxReader.h"
 
 #include <QCoreApplication>
@@ -38,11 +39,21 @@ int usage(QTextStream& err)
     return 2;
 }
 
+// After SIGINT or SIGTERM: what was left, and the exit status of a run the signal ended.
+int interrupted(QTextStream& err, const QString& output)
+{
+    const int signal = interruptSignal();
+    err << "korvel3-import: interrupted by " << signalName(signal) << "; " << output
+        << " not written, the temporary files removed\n";
+    return 128 + signal;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    installInterruptHandlers();
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
@@ -89,6 +100,8 @@ int main(int argc, char** argv)
         try {
             sources << (paradox ? readParadoxFile(file, codePage) : readCsvSource(file));
         } catch (const std::exception& e) {
+            if (interruptSignal())
+                return interrupted(err, output);
             errors << QString::fromUtf8(e.what());
         }
     }
@@ -108,6 +121,8 @@ int main(int argc, char** argv)
         }
         out << output << " written\n";
     } catch (const std::exception& e) {
+        if (interruptSignal())
+            return interrupted(err, output);
         for (const QString& line : QString::fromUtf8(e.what()).split(QLatin1Char('\n')))
             err << "korvel3-import: " << line << "\n";
         err << "korvel3-import: nothing written\n";
