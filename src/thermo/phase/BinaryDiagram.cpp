@@ -1,9 +1,9 @@
 #include "BinaryDiagram.h"
 
+#include "TemperatureScan.h"
+
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <map>
 
 namespace korvel::thermo::phase {
 
@@ -120,23 +120,10 @@ BinaryDiagram computeDiagram(const BinarySystem &system, const DiagramOptions &o
         }
     }
 
-    std::map<double, Section> sections;
-    auto at = [&](double T) -> const Section & {
-        auto it = sections.find(T);
-        if (it == sections.end())
-            it = sections.emplace(T, system.equilibrium(T)).first;
-        return it->second;
-    };
-    std::function<void(double, double)> locate = [&](double lo, double hi) {
-        if (at(lo).signature(names) == at(hi).signature(names))
-            return;
-        const std::string sigLo = at(lo).signature(names);
-        double a = lo, b = hi;
-        while (b - a > options.tolerance) {
-            const double mid = 0.5 * (a + b);
-            (at(mid).signature(names) == sigLo ? a : b) = mid;
-        }
-        const Section &below = at(a), &above = at(b);
+    TemperatureScan<Section> scan([&](double T) { return system.equilibrium(T); },
+                                  [&](const Section &s) { return s.signature(names); });
+    scan.run(d.tMin, d.tMax, options.steps, options.tolerance, [&](double a, double b, TemperatureScan<Section> &at) {
+        const Section &below = at.at(a), &above = at.at(b);
         const auto states = changedStates(above, below);
         const double T = 0.5 * (a + b);
         if (states.size() >= 3) {
@@ -153,22 +140,8 @@ BinaryDiagram computeDiagram(const BinarySystem &system, const DiagramOptions &o
                 t.states.push_back(s.first);
             d.transformations.push_back(t);
         }
-        // Another change between the ends of this one's neighbourhood?
-        if (a > lo)
-            locate(lo, a);
-        if (b < hi)
-            locate(b, hi);
-    };
-    const int steps = std::max(options.steps, 2);
-    double previous = d.tMin;
-    at(previous);
-    for (int i = 1; i <= steps; ++i) {
-        const double T = d.tMin + (d.tMax - d.tMin) * i / steps;
-        at(T);
-        locate(previous, T);
-        previous = T;
-    }
-    for (auto &[T, s] : sections)
+    });
+    for (const auto &[T, s] : scan.states())
         d.sections.push_back(s);
     std::sort(d.invariants.begin(), d.invariants.end(), [](const auto &l, const auto &r) { return l.T < r.T; });
     std::sort(d.transformations.begin(), d.transformations.end(), [](const auto &l, const auto &r) { return l.T < r.T; });

@@ -156,7 +156,7 @@ double evalViscosityForm(const PureConstants &pc, const ViscosityRows &rows, dou
     }
     Aex *= x * (1.0 - x);
     Eex *= x * (1.0 - x);
-    return std::exp(((1.0 - x) * pc.E1 + x * pc.E2 + Eex) / (kR * T)) * ((1.0 - x) * pc.A1 + x * pc.A2 + Aex);
+    return std::exp(((1.0 - x) * pc.E1 + x * pc.E2 + Eex) / (kGasConstant * T)) * ((1.0 - x) * pc.A1 + x * pc.A2 + Aex);
 }
 
 double CoefficientRow::at(double T) const { return a + b * T + c * T * std::log(T) + d * T * T; }
@@ -246,7 +246,7 @@ ViscosityRows fitViscosityRows(const Model2D &model, const PureConstants &pc, do
         std::vector<double> A(static_cast<std::size_t>(m) * perRow), b(m);
         for (int i = 0; i < m; ++i) {
             const Point &pt = pts[i];
-            const double w = std::exp(((1.0 - pt.x) * pc.E1 + pt.x * pc.E2) / (kR * pt.T));
+            const double w = std::exp(((1.0 - pt.x) * pc.E1 + pt.x * pc.E2) / (kGasConstant * pt.T));
             for (int k = 0; k < 6; ++k) {
                 A[static_cast<std::size_t>(i) * perRow + k] = w * pt.q[k];
                 if (tVaries)
@@ -266,7 +266,7 @@ ViscosityRows fitViscosityRows(const Model2D &model, const PureConstants &pc, do
                 Aex += (rows.a[k] + rows.b[k] * pt.T) * pt.q[k];
                 Eex += (rows.c[k] + rows.d[k] * pt.T) * pt.q[k];
             }
-            const double RT = kR * pt.T;
+            const double RT = kGasConstant * pt.T;
             const double U = std::exp(((1.0 - pt.x) * pc.E1 + pt.x * pc.E2 + Eex) / RT);
             const double V = (1.0 - pt.x) * pc.A1 + pt.x * pc.A2 + Aex;
             r[i] = U * V - pt.eta;

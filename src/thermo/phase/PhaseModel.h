@@ -18,8 +18,6 @@
 
 namespace korvel::thermo::phase {
 
-constexpr double kR = tdb::kGasConstant; // J/(mol·K), the value the parameter files use
-
 class PhaseModel {
 public:
     // The phase restricted to the elements a and b; no value when the phase holds neither, or

@@ -8,7 +8,7 @@ namespace {
 constexpr double kPlanck = 6.62607015e-34; // J·s (SI 2019 exact value)
 }
 
-double PureViscosity::at(double T) const { return A * std::exp(E / (kR * T)); }
+double PureViscosity::at(double T) const { return A * std::exp(E / (kGasConstant * T)); }
 
 const std::vector<ViscosityModelInfo> &implementedViscosityModels()
 {
@@ -26,7 +26,7 @@ const std::vector<ViscosityModelInfo> &implementedViscosityModels()
 double dravikViscosity(const ViscosityInputs &in, double x, double T)
 {
     const double linear = (1.0 - x) * in.eta1.at(T) + x * in.eta2.at(T);
-    return linear * (1.0 - 2.0 * in.excess.entropy(x, T) / kR);
+    return linear * (1.0 - 2.0 * in.excess.entropy(x, T) / kGasConstant);
 }
 
 // Moelwyn-Hughes: E.A. Moelwyn-Hughes, Physical Chemistry, Pergamon Press, Oxford (1961), the
@@ -37,7 +37,7 @@ double dravikViscosity(const ViscosityInputs &in, double x, double T)
 double moelwynHughesViscosity(const ViscosityInputs &in, double x, double T)
 {
     const double linear = (1.0 - x) * in.eta1.at(T) + x * in.eta2.at(T);
-    return linear * (1.0 - 2.0 * in.excess.enthalpy(x, T) / (kR * T));
+    return linear * (1.0 - 2.0 * in.excess.enthalpy(x, T) / (kGasConstant * T));
 }
 
 // Kaptay: G. Kaptay, Proc. microCAD 2003 (Metallurgy), University of Miskolc (2003) 23-28;
@@ -50,7 +50,7 @@ double moelwynHughesViscosity(const ViscosityInputs &in, double x, double T)
 // neglected (ΔV^E = 0), as the authors allow.
 double kaptayViscosity(const ViscosityInputs &in, double x, double T)
 {
-    const double RT = kR * T;
+    const double RT = kGasConstant * T;
     const double hNA = kPlanck * kAvogadro;
     const double V1 = in.volume1.molarVolume(T), V2 = in.volume2.molarVolume(T);
     // η in Pa·s inside the logarithm; the result converted back to mPa·s.

@@ -13,13 +13,13 @@
 //     (the ratio of the coordination numbers of surface and bulk atoms of liquid metals).
 // x^b is the bulk and x^s the surface composition; the two equations are solved for x^s, then
 // either gives σ. σ_i are the pure-component surface tensions, V_i the molar volumes.
+#include "GasConstant.h"
 #include "RedlichKister.h"
 
 #include <functional>
 
 namespace korvel::thermo {
 
-constexpr double kR = 8.314472;           // J/(mol·K), the value the program uses throughout
 constexpr double kAvogadro = 6.02214076e23; // 1/mol (SI 2019 exact value)
 
 struct Line { // s − t·T

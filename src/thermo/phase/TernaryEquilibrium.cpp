@@ -239,7 +239,7 @@ std::vector<TernarySystem::Facet> TernarySystem::lowerHull(const std::vector<Sam
     for (double &c : corner)
         if (c == std::numeric_limits<double>::max())
             c = 0;
-    const double scale = 1.0 / (tdb::kGasConstant * T);
+    const double scale = 1.0 / (kParameterFileGasConstant * T);
     std::vector<coordT> points(samples.size() * 3);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const Composition &x = samples[i].x;
@@ -305,7 +305,7 @@ std::vector<TernaryState> TernarySystem::statesOf(const Hull &h, const Facet &f)
         for (std::size_t i = 0; i < y.size(); ++i)
             y[i] = 0.5 * (h.ys[sa.y + i] + h.ys[sb.y + i]);
         const double g = m.gibbsPerAtom(h.params[static_cast<std::size_t>(sa.phase)], y.data());
-        return g - plane(m.composition(y.data())) > kGapHeight * tdb::kGasConstant * h.params[0].T;
+        return g - plane(m.composition(y.data())) > kGapHeight * kParameterFileGasConstant * h.params[0].T;
     };
     std::vector<TernaryState> states;
     std::vector<std::size_t> first;
@@ -483,7 +483,7 @@ std::vector<std::size_t> TernarySystem::nearlyStable(const std::vector<Sample> &
                                                      const std::vector<const Facet *> &facets, double T) const
 {
     std::vector<std::size_t> out;
-    const double limit = kNearlyStable * tdb::kGasConstant * T;
+    const double limit = kNearlyStable * kParameterFileGasConstant * T;
     for (const Facet *f : facets) {
         const Sample &a = samples[f->corners[0]], &b = samples[f->corners[1]], &c = samples[f->corners[2]];
         const double det = (b.x[1] - a.x[1]) * (c.x[2] - a.x[2]) - (b.x[2] - a.x[2]) * (c.x[1] - a.x[1]);
@@ -565,7 +565,7 @@ bool TernarySystem::aloneStable(int phase, const Composition &p, const std::vect
         return (gUp - gDown) / step;
     };
     const double g0 = energy(p[1], p[2]), d1 = slope(1), d2 = slope(2);
-    const double tolerance = 1e-6 * tdb::kGasConstant * at.T;
+    const double tolerance = 1e-6 * kParameterFileGasConstant * at.T;
     for (const auto &[samples, energies] : sets)
         for (std::size_t i = 0; i < samples->size(); ++i) {
             const Composition &x = (*samples)[i].x;

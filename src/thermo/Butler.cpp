@@ -22,7 +22,7 @@ struct Sides {
 Sides sides(const ButlerSystem &sys, double x, double xs, double T, const Partials &bulk, double A1, double A2)
 {
     const Partials surf = sys.excess.partialGibbs(xs, T);
-    const double RT = kR * T;
+    const double RT = kGasConstant * T;
     // σ in mN/m: the J/m² terms are multiplied by 1000.
     const double s1 = sys.sigma1.at(T)
         + 1000.0 * (RT / A1 * std::log((1.0 - xs) / (1.0 - x)) + (sys.beta * surf.g1 - bulk.g1) / A1);

@@ -1,5 +1,6 @@
 #include "SectionSet.h"
 
+#include "CsvTable.h"
 #include "Text.h"
 #include "tdb/Reader.h"
 
@@ -60,15 +61,15 @@ std::vector<int> stablePhases(const VerticalSection &section)
 
 SectionDefinition readSectionDefinition(const std::string &sectionsCsv, const std::string &system)
 {
-    const auto rows = readCsv(sectionsCsv);
-    if (rows.empty() || rows[0].size() < 7 || rows[0][0] != "SYSTEM" || rows[0][4] != "X_ELEMENT" ||
-        rows[0][5] != "START" || rows[0][6] != "END")
+    const CsvTable table = CsvTable::read(sectionsCsv, false);
+    const auto &h = table.header;
+    if (h.size() < 7 || h[0] != "SYSTEM" || h[4] != "X_ELEMENT" || h[5] != "START" || h[6] != "END")
         throw std::runtime_error(sectionsCsv + ": expected the columns SYSTEM,SECTION,LABEL,ORDER,X_ELEMENT,START,END");
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        const auto &r = rows[i];
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const auto &r = table.rows[i];
         if (r.size() < 7 || r[0] != system || r[1] != "1")
             continue;
-        const std::string where = sectionsCsv + " line " + std::to_string(i + 1);
+        const std::string where = sectionsCsv + " line " + std::to_string(table.lineNumbers[i]);
         SectionDefinition d;
         d.system = system;
         d.xElement = r[4];
@@ -114,10 +115,6 @@ std::vector<std::string> sectionReferences(const tdb::Database &db, const Ternar
                                            const VerticalSection &section)
 {
     std::vector<std::string> own, rest, unlisted;
-    auto add = [](std::vector<std::string> &to, const std::string &tag) {
-        if (!tag.empty() && std::find(to.begin(), to.end(), tag) == to.end())
-            to.push_back(tag);
-    };
     const auto &elements = system.elements();
     for (int index : stablePhases(section)) {
         const TernaryPhase &p = system.phases()[static_cast<std::size_t>(index)];
@@ -130,7 +127,7 @@ std::vector<std::string> sectionReferences(const tdb::Database &db, const Ternar
                 named += has ? 1 : 0;
             }
             if (named >= 2)
-                add(own, param->reference);
+                addReferenceTag(own, param->reference);
             if (named == 3 && !db.reference(param->reference)) {
                 std::string constituents;
                 for (const auto &sub : param->constituents) {
@@ -139,18 +136,13 @@ std::vector<std::string> sectionReferences(const tdb::Database &db, const Ternar
                         list += (list.empty() ? "" : ",") + c;
                     constituents += (constituents.empty() ? "" : ":") + list;
                 }
-                add(unlisted, param->type + "(" + param->phase + "," + constituents + ";" + std::to_string(param->order) + ")");
+                addReferenceTag(unlisted, param->type + "(" + param->phase + "," + constituents + ";" + std::to_string(param->order) + ")");
             }
         }
         for (const std::string &tag : p.referenceTags())
-            add(rest, tag);
+            addReferenceTag(rest, tag);
     }
-    std::vector<std::string> texts;
-    for (const auto *list : {&own, &rest})
-        for (const std::string &tag : *list)
-            if (const tdb::Reference *r = db.reference(tag))
-                if (std::find(texts.begin(), texts.end(), r->text) == texts.end())
-                    texts.push_back(r->text);
+    std::vector<std::string> texts = referenceTexts(db, {&own, &rest});
     for (const std::string &p : unlisted)
         texts.push_back("Ternary parameter " + p + " of the file, which gives no reference for it");
     return texts;
@@ -216,19 +208,9 @@ std::vector<SystemSection> computeSectionSet(const std::string &dataDir, const S
 std::string sectionReferencesText(const std::vector<SystemSection> &sections)
 {
     std::string out;
-    for (const SystemSection &s : sections) {
-        out += "[" + s.definition.system + "]";
-        for (std::size_t i = 0; i < s.references.size(); ++i) {
-            std::string line = s.references[i];
-            std::replace(line.begin(), line.end(), '|', '/');
-            std::replace(line.begin(), line.end(), '[', '(');
-            std::replace(line.begin(), line.end(), ']', ')');
-            out += line;
-            if (i + 1 < s.references.size())
-                out += "\n";
-        }
-        out += "|vertical section " + s.definition.label + " computed from " + s.source.file + "\n";
-    }
+    for (const SystemSection &s : sections)
+        out += referencesBlock(s.definition.system, s.references,
+                               "vertical section " + s.definition.label + " computed from " + s.source.file);
     return out;
 }
 
@@ -249,6 +231,25 @@ std::string sectionInvariantsCsv(const std::vector<SystemSection> &sections)
             out += s.definition.system + "," + csvField(s.definition.label) + "," + s.source.file + "," + inv.kind + "," +
                    number(inv.T, 2) + "," + csvField(inv.reaction) + "," + phases + "," + csvField("x(" + elements + ") " + xs) + "\n";
         }
+    }
+    return out;
+}
+
+std::string sectionExtentCsv(const std::vector<SystemSection> &sections)
+{
+    std::string out = "record,system,T_K,what,from,to\n";
+    for (const SystemSection &s : sections) {
+        for (const SectionInvariant &inv : s.section.invariants)
+            out += "invariant," + s.definition.system + "," + number(inv.T, 2) + "," + csvField(inv.reaction) + "," +
+                   number(inv.sMin, 4) + "," + number(inv.sMax, 4) + "\n";
+        if (s.section.isotherms.empty())
+            continue;
+        const auto &names = s.section.phaseNames;
+        const SectionIsotherm &bottom = s.section.isotherms.front(), &top = s.section.isotherms.back();
+        out += "bottom," + s.definition.system + "," + number(bottom.T, 2) + "," + csvField(bottom.signature(names)) + "," +
+               number(bottom.fields.empty() ? -1 : bottom.fields.front().sLeft, 4) + "," +
+               number(bottom.fields.empty() ? -1 : bottom.fields.back().sRight, 4) + "\n";
+        out += "top," + s.definition.system + "," + number(top.T, 2) + "," + csvField(top.signature(names)) + ",,\n";
     }
     return out;
 }

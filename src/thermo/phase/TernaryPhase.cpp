@@ -1,6 +1,6 @@
 #include "TernaryPhase.h"
 
-#include "Magnetic.h"
+#include "PhaseSetup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,15 +8,6 @@
 #include <set>
 
 namespace korvel::thermo::phase {
-
-namespace {
-
-double xlogx(double y)
-{
-    return y > 0 ? y * std::log(y) : 0.0;
-}
-
-} // namespace
 
 std::optional<TernaryPhase> TernaryPhase::build(const tdb::Database &db, const std::string &phaseName,
                                                 const std::array<std::string, 3> &elements, std::string *why)
@@ -66,38 +57,17 @@ std::optional<TernaryPhase> TernaryPhase::build(const tdb::Database &db, const s
     };
 
     std::set<const tdb::Parameter *> used;
-    std::vector<std::size_t> choice(m.m_sublattices.size(), 0);
-    for (;;) {
-        EndMember em;
-        std::vector<std::vector<std::string>> constituents;
-        bool atoms = false;
-        for (std::size_t s = 0; s < choice.size(); ++s) {
-            const int c = m.m_sublattices[s].constituents[choice[s]];
-            constituents.push_back({names[c]});
-            em.fractions.push_back(m.m_sublattices[s].offset + static_cast<int>(choice[s]));
-            atoms = atoms || c != kVacancy;
-        }
-        em.g = db.find("G", phase->name, constituents, 0);
-        em.tc = db.find("TC", phase->name, constituents, 0);
-        em.bmagn = db.find("BMAGN", phase->name, constituents, 0);
-        if (!em.g && atoms) {
-            std::string text;
-            for (const auto &c : constituents)
-                text += (text.empty() ? "" : ":") + c[0];
-            return fail("no G parameter for the end member " + text);
-        }
-        for (const tdb::Parameter *p : {em.g, em.tc, em.bmagn})
-            if (p)
-                used.insert(p);
+    ConstituentCodes codes{{}, {names[0], names[1], names[2], names[3]}, kVacancy};
+    for (const Sublattice &sub : m.m_sublattices)
+        codes.sublattices.push_back(sub.constituents);
+    std::vector<EndMemberParameters> endMembers;
+    if (const std::string missing = collectEndMembers(db, phase->name, codes, used, endMembers); !missing.empty())
+        return fail(missing);
+    for (const EndMemberParameters &e : endMembers) {
+        EndMember em{{}, e.g, e.tc, e.bmagn};
+        for (std::size_t s = 0; s < e.choice.size(); ++s)
+            em.fractions.push_back(m.m_sublattices[s].offset + static_cast<int>(e.choice[s]));
         m.m_endMembers.push_back(em);
-        std::size_t s = 0;
-        for (; s < choice.size(); ++s) {
-            if (++choice[s] < m.m_sublattices[s].constituents.size())
-                break;
-            choice[s] = 0;
-        }
-        if (s == choice.size())
-            break;
     }
 
     for (const tdb::Parameter *p : db.parametersOf(phase->name)) {
@@ -151,29 +121,8 @@ std::optional<TernaryPhase> TernaryPhase::build(const tdb::Database &db, const s
         used.insert(p);
     }
 
-    for (const tdb::Parameter &p : db.parameters)
-        if (used.count(&p))
-            m.m_parameters.push_back(&p);
-    std::vector<std::string> functionTags;
-    std::set<std::string> seenFunctions;
-    std::function<void(const tdb::PiecewiseExpression &)> functionsOf = [&](const tdb::PiecewiseExpression &v) {
-        for (const auto &piece : v.pieces)
-            for (const std::string &f : piece.expression.functionNames())
-                if (seenFunctions.insert(f).second)
-                    if (const tdb::Function *fn = db.function(f)) {
-                        functionsOf(fn->value);
-                        functionTags.push_back(fn->reference);
-                    }
-    };
-    std::vector<std::string> tags;
-    for (const tdb::Parameter *p : m.m_parameters)
-        tags.push_back(p->reference);
-    for (const tdb::Parameter *p : m.m_parameters)
-        functionsOf(p->value);
-    tags.insert(tags.end(), functionTags.begin(), functionTags.end());
-    for (const std::string &t : tags)
-        if (!t.empty() && std::find(m.m_tags.begin(), m.m_tags.end(), t) == m.m_tags.end())
-            m.m_tags.push_back(t);
+    m.m_parameters = inFileOrder(db, used);
+    m.m_tags = referenceTagsOf(db, m.m_parameters);
     return m;
 }
 
@@ -241,15 +190,7 @@ double TernaryPhase::magnetic(const AtT &p, const double *y) const
 {
     if (!m_magnetic)
         return 0;
-    double tc = expand(p.tcEnd, p.interactions, kTC, y);
-    double beta = expand(p.bEnd, p.interactions, kBMAGN, y);
-    if (tc < 0)
-        tc /= m_magnetic->antiferromagneticFactor;
-    if (beta < 0)
-        beta /= m_magnetic->antiferromagneticFactor;
-    if (tc <= 0 || beta <= 0)
-        return 0;
-    return tdb::kGasConstant * p.T * std::log(beta + 1) * magneticFunction(p.T / tc, m_magnetic->structureFactor);
+    return magneticGibbs(*m_magnetic, p.T, expand(p.tcEnd, p.interactions, kTC, y), expand(p.bEnd, p.interactions, kBMAGN, y));
 }
 
 double TernaryPhase::gibbs(const AtT &p, const double *y) const
@@ -264,7 +205,7 @@ double TernaryPhase::gibbs(const AtT &p, const double *y) const
             sum += xlogx(y[s.offset + static_cast<int>(i)]);
         mixing += s.sites * sum;
     }
-    return g + tdb::kGasConstant * p.T * mixing + magnetic(p, y);
+    return g + kParameterFileGasConstant * p.T * mixing + magnetic(p, y);
 }
 
 double TernaryPhase::atoms(const double *y) const

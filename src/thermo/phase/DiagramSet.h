@@ -55,6 +55,14 @@ std::vector<std::string> referencesOf(const tdb::Database &db, const BinarySyste
 // The phases stable somewhere in a diagram (indices into the system's phases).
 std::vector<int> stablePhases(const BinaryDiagram &diagram);
 
+// The reference collection of diagrams and sections: a tag added to a list once (empty tags
+// left out); the reference-list texts of the tags of several lists, in their order, each text
+// once (tags the list does not hold left out); one block of References.txt for a system, "|"
+// and square brackets of the texts made harmless ("|" ends a block, "[" starts one).
+void addReferenceTag(std::vector<std::string> &to, const std::string &tag);
+std::vector<std::string> referenceTexts(const tdb::Database &db, const std::vector<const std::vector<std::string> *> &lists);
+std::string referencesBlock(const std::string &system, const std::vector<std::string> &references, const std::string &origin);
+
 // Diagram/References.txt: per system "[A-B]" and the first reference, one reference a line,
 // the last one followed by "|" and where the diagram was computed from.
 std::string referencesText(const DiagramSet &set);

@@ -129,7 +129,7 @@ double Database::functionValue(const std::string &name, double T, int depth) con
         throw std::runtime_error("function " + name + " refers to itself");
     const Function *f = function(name);
     if (!f && name == "R")
-        return kGasConstant;
+        return kParameterFileGasConstant; // where the file defines no function R
     if (!f)
         throw std::runtime_error("unknown function " + name + " in " + source);
     return f->value.at(T).evaluate(T, [this, depth](const std::string &n, double t) {

@@ -49,5 +49,9 @@ std::vector<std::string> sectionReferences(const tdb::Database &db, const Ternar
 std::string sectionReferencesText(const std::vector<SystemSection> &sections);
 // The computed four-phase invariants of the sections (CSV).
 std::string sectionInvariantsCsv(const std::vector<SystemSection> &sections);
+// What the drawing of a section shows beyond its invariant table (CSV): per invariant where the
+// section crosses its plane ("invariant,system,T_K,reaction,s_min,s_max"), per section the
+// fields of its lowest and highest isotherm ("ends,system,bottom,s_left,s_right,top").
+std::string sectionExtentCsv(const std::vector<SystemSection> &sections);
 
 } // namespace korvel::thermo::phase

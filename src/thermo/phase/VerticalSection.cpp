@@ -1,9 +1,9 @@
 #include "VerticalSection.h"
 
+#include "TemperatureScan.h"
+
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <map>
 
 namespace korvel::thermo::phase {
 
@@ -194,13 +194,6 @@ VerticalSection computeSection(const TernarySystem &system, const SectionLine &l
     d.tMin = options.tMin;
     d.tMax = options.tMax;
     const auto &names = d.phaseNames;
-    std::map<double, SectionIsotherm> isotherms;
-    auto at = [&](double T) -> const SectionIsotherm & {
-        auto it = isotherms.find(T);
-        if (it == isotherms.end())
-            it = isotherms.emplace(T, system.isotherm(line, T)).first;
-        return it->second;
-    };
     if (d.tMax <= 0) {
         d.tMax = std::ceil((d.tMin + 100) / 50.0) * 50.0;
         while (d.tMax < 4000) {
@@ -211,18 +204,12 @@ VerticalSection computeSection(const TernarySystem &system, const SectionLine &l
         }
     }
 
-    std::function<void(double, double)> locate = [&](double lo, double hi) {
-        const std::string sigLo = at(lo).signature(names);
-        if (sigLo == at(hi).signature(names))
-            return;
-        double a = lo, b = hi;
-        while (b - a > options.tolerance) {
-            const double mid = 0.5 * (a + b);
-            (at(mid).signature(names) == sigLo ? a : b) = mid;
-        }
+    TemperatureScan<SectionIsotherm> scan([&](double T) { return system.isotherm(line, T); },
+                                          [&](const SectionIsotherm &s) { return s.signature(names); });
+    scan.run(d.tMin, d.tMax, options.steps, options.tolerance, [&](double a, double b, TemperatureScan<SectionIsotherm> &at) {
         double sMin = 0, sMax = 0;
         std::vector<std::vector<int>> aboveTriangles;
-        const auto states = changedStates(at(b), at(a), sMin, sMax, aboveTriangles);
+        const auto states = changedStates(at.at(b), at.at(a), sMin, sMax, aboveTriangles);
         if (states.size() >= 4) {
             SectionInvariant inv;
             inv.T = 0.5 * (a + b);
@@ -239,7 +226,7 @@ VerticalSection computeSection(const TernarySystem &system, const SectionLine &l
             d.invariants.push_back(inv);
         } else {
             // The stretches over which the field differs just below and just above.
-            const SectionIsotherm &below = at(a), &above = at(b);
+            const SectionIsotherm &below = at.at(a), &above = at.at(b);
             constexpr int kProbes = 2000;
             double runStart = -1;
             for (int i = 0; i <= kProbes + 1; ++i) {
@@ -254,21 +241,8 @@ VerticalSection computeSection(const TernarySystem &system, const SectionLine &l
                 }
             }
         }
-        if (a > lo)
-            locate(lo, a);
-        if (b < hi)
-            locate(b, hi);
-    };
-    const int steps = std::max(options.steps, 2);
-    double previous = d.tMin;
-    at(previous);
-    for (int i = 1; i <= steps; ++i) {
-        const double T = d.tMin + (d.tMax - d.tMin) * i / steps;
-        at(T);
-        locate(previous, T);
-        previous = T;
-    }
-    for (auto &[T, s] : isotherms)
+    });
+    for (const auto &[T, s] : scan.states())
         d.isotherms.push_back(s);
     std::sort(d.invariants.begin(), d.invariants.end(), [](const auto &l, const auto &r) { return l.T < r.T; });
     return d;

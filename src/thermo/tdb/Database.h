@@ -3,6 +3,7 @@
 // ranges, type definitions, phases with their sublattices, parameters and the reference list.
 // Names are kept in upper case, as the files compare them.
 #include "Expression.h"
+#include "GasConstant.h"
 
 #include <map>
 #include <optional>
@@ -10,9 +11,6 @@
 #include <vector>
 
 namespace korvel::thermo::tdb {
-
-// The gas constant the files mean by R (J/(mol·K)) where they define no function of that name.
-constexpr double kGasConstant = 8.31451;
 
 // An expression valid over temperature ranges: piece i holds from bounds[i] to bounds[i + 1].
 class PiecewiseExpression {

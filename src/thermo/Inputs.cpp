@@ -1,5 +1,6 @@
 #include "Inputs.h"
 
+#include "CsvTable.h"
 #include "tdb/Reader.h"
 
 #include <algorithm>
@@ -14,63 +15,12 @@ namespace korvel::thermo {
 
 namespace {
 
-struct CsvTable {
-    std::string path;
-    std::vector<std::string> header;
-    std::vector<std::vector<std::string>> rows;
-    std::vector<int> lineNumbers;
-};
-
-std::vector<std::string> splitFields(const std::string &line)
-{
-    std::vector<std::string> out;
-    std::string field;
-    std::istringstream in(line);
-    while (std::getline(in, field, ','))
-        out.push_back(field);
-    if (!line.empty() && line.back() == ',')
-        out.emplace_back();
-    return out;
-}
-
-CsvTable readTable(const std::string &path)
-{
-    std::ifstream in(path);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    CsvTable t{path, {}, {}, {}};
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const auto first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#')
-            continue;
-        if (t.header.empty()) {
-            t.header = splitFields(line);
-            continue;
-        }
-        std::vector<std::string> fields = splitFields(line);
-        if (fields.size() != t.header.size())
-            throw std::runtime_error(path + ":" + std::to_string(number) + ": expected "
-                                     + std::to_string(t.header.size()) + " fields");
-        t.rows.push_back(std::move(fields));
-        t.lineNumbers.push_back(number);
-    }
-    return t;
-}
-
 struct Row {
     const CsvTable &t;
     std::size_t i;
     const std::string &text(const char *column) const
     {
-        const auto it = std::find(t.header.begin(), t.header.end(), column);
-        if (it == t.header.end())
-            throw std::runtime_error(t.path + ": no column " + column);
-        return t.rows[i][static_cast<std::size_t>(it - t.header.begin())];
+        return t.rows[i][t.column(column)];
     }
     double number(const char *column) const
     {
@@ -78,7 +28,7 @@ struct Row {
         double v = 0;
         const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
         if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size())
-            throw std::runtime_error(t.path + ":" + std::to_string(t.lineNumbers[i]) + ": column " + column
+            throw std::runtime_error(t.where(i) + ": column " + column
                                      + " is not a number: '" + s + "'");
         return v;
     }
@@ -179,12 +129,12 @@ Inputs readInputs(const std::string &dataDir)
     const std::string dir = dataDir + "/thermo/";
     Inputs in;
 
-    const CsvTable liquid = readTable(dir + "liquid_sources.csv");
+    const CsvTable liquid = CsvTable::read(dir + "liquid_sources.csv");
     for (std::size_t i = 0; i < liquid.rows.size(); ++i) {
         const Row r{liquid, i};
         const std::string &system = r.text("system");
         if (in.liquid.count(system))
-            throw std::runtime_error(liquid.path + ":" + std::to_string(liquid.lineNumbers[i]) + ": " + system
+            throw std::runtime_error(liquid.where(i) + ": " + system
                                      + " named twice");
         LiquidSet set = liquidFromTdb(dir + "tdb/" + r.text("tdb_file"), system);
         set.sourceKey = r.text("source_key");
@@ -192,13 +142,13 @@ Inputs readInputs(const std::string &dataDir)
         in.liquid[system] = std::move(set);
     }
 
-    const CsvTable elements = readTable(dir + "elements.csv");
+    const CsvTable elements = CsvTable::read(dir + "elements.csv");
     for (std::size_t i = 0; i < elements.rows.size(); ++i) {
         const Row r{elements, i};
         in.elements[r.text("symbol")] = {r.number("molar_mass"), r.number("rho_A"), r.number("rho_B")};
     }
 
-    const CsvTable blocks = readTable(dir + "viscosity_blocks.csv");
+    const CsvTable blocks = CsvTable::read(dir + "viscosity_blocks.csv");
     for (std::size_t i = 0; i < blocks.rows.size(); ++i) {
         const Row r{blocks, i};
         in.blocks.push_back({r.text("system"), r.integer("block"),
@@ -206,7 +156,7 @@ Inputs readInputs(const std::string &dataDir)
                              r.number("T_low"), r.number("T_high")});
     }
 
-    const CsvTable fits = readTable(dir + "butler_fits.csv");
+    const CsvTable fits = CsvTable::read(dir + "butler_fits.csv");
     for (std::size_t i = 0; i < fits.rows.size(); ++i) {
         const Row r{fits, i};
         ButlerFitRequest f;
@@ -224,7 +174,7 @@ Inputs readInputs(const std::string &dataDir)
         in.butlerFits.push_back(f);
     }
 
-    const CsvTable given = readTable(dir + "given_rows.csv");
+    const CsvTable given = CsvTable::read(dir + "given_rows.csv");
     for (std::size_t i = 0; i < given.rows.size(); ++i) {
         const Row r{given, i};
         in.givenRows.insert({r.text("system"), r.integer("block"), r.text("model")});

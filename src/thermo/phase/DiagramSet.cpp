@@ -1,5 +1,6 @@
 #include "DiagramSet.h"
 
+#include "CsvTable.h"
 #include "Text.h"
 #include "tdb/Reader.h"
 
@@ -33,14 +34,14 @@ std::string transformationKind(const Transformation &t, const std::vector<std::s
 
 std::vector<DiagramFile> readDiagramFiles(const std::string &csvPath)
 {
-    const auto rows = readCsv(csvPath);
-    if (rows.empty() || rows[0] != std::vector<std::string>{"file", "caption", "unassessed_phases", "citation"})
+    const CsvTable table = CsvTable::read(csvPath, false);
+    if (table.header != std::vector<std::string>{"file", "caption", "unassessed_phases", "citation"})
         throw std::runtime_error(csvPath + ": expected the columns file,caption,unassessed_phases,citation");
     std::vector<DiagramFile> files;
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        const auto &r = rows[i];
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const auto &r = table.rows[i];
         if (r.size() != 4 || (r[2] != "ideal" && r[2] != "pure forms"))
-            throw std::runtime_error(csvPath + ": line " + std::to_string(i + 1) +
+            throw std::runtime_error(csvPath + ": line " + std::to_string(table.lineNumbers[i]) +
                                      " needs 4 fields, unassessed_phases \"ideal\" or \"pure forms\"");
         files.push_back({r[0], r[1], r[2] == "ideal" ? BinarySystem::Unassessed::Ideal : BinarySystem::Unassessed::PureForms, r[3]});
     }
@@ -50,10 +51,9 @@ std::vector<DiagramFile> readDiagramFiles(const std::string &csvPath)
 std::vector<std::string> readBinarySystems(const std::string &tabUklPath)
 {
     std::vector<std::string> systems;
-    const auto rows = readCsv(tabUklPath);
-    for (std::size_t i = 1; i < rows.size(); ++i)
-        if (rows[i].size() >= 3 && rows[i][1] == "2")
-            systems.push_back(rows[i][2]);
+    for (const auto &r : CsvTable::read(tabUklPath, false).rows)
+        if (r.size() >= 3 && r[1] == "2")
+            systems.push_back(r[2]);
     return systems;
 }
 
@@ -93,10 +93,6 @@ std::vector<std::string> referencesOf(const tdb::Database &db, const BinarySyste
                                       const BinaryDiagram &diagram)
 {
     std::vector<std::string> own, rest;
-    auto add = [](std::vector<std::string> &to, const std::string &tag) {
-        if (!tag.empty() && std::find(to.begin(), to.end(), tag) == to.end())
-            to.push_back(tag);
-    };
     for (int index : stablePhases(diagram)) {
         const PhaseModel &p = system.phases()[static_cast<std::size_t>(index)];
         for (const tdb::Parameter *param : p.parameters()) {
@@ -107,18 +103,44 @@ std::vector<std::string> referencesOf(const tdb::Database &db, const BinarySyste
                     b = b || c == system.second();
                 }
             if (a && b)
-                add(own, param->reference);
+                addReferenceTag(own, param->reference);
         }
         for (const std::string &tag : p.referenceTags())
-            add(rest, tag);
+            addReferenceTag(rest, tag);
     }
+    return referenceTexts(db, {&own, &rest});
+}
+
+void addReferenceTag(std::vector<std::string> &to, const std::string &tag)
+{
+    if (!tag.empty() && std::find(to.begin(), to.end(), tag) == to.end())
+        to.push_back(tag);
+}
+
+std::vector<std::string> referenceTexts(const tdb::Database &db, const std::vector<const std::vector<std::string> *> &lists)
+{
     std::vector<std::string> texts;
-    for (const auto *list : {&own, &rest})
+    for (const auto *list : lists)
         for (const std::string &tag : *list)
             if (const tdb::Reference *r = db.reference(tag))
                 if (std::find(texts.begin(), texts.end(), r->text) == texts.end())
                     texts.push_back(r->text);
     return texts;
+}
+
+std::string referencesBlock(const std::string &system, const std::vector<std::string> &references, const std::string &origin)
+{
+    std::string out = "[" + system + "]";
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        std::string line = references[i];
+        std::replace(line.begin(), line.end(), '|', '/');
+        std::replace(line.begin(), line.end(), '[', '(');
+        std::replace(line.begin(), line.end(), ']', ')');
+        out += line;
+        if (i + 1 < references.size())
+            out += "\n";
+    }
+    return out + "|" + origin + "\n";
 }
 
 DiagramSet computeDiagramSet(const std::string &dataDir)
@@ -166,20 +188,8 @@ DiagramSet computeDiagramSet(const std::string &dataDir)
 std::string referencesText(const DiagramSet &set)
 {
     std::string out;
-    for (const SystemDiagram &d : set.diagrams) {
-        out += "[" + d.system + "]";
-        for (std::size_t i = 0; i < d.references.size(); ++i) {
-            std::string line = d.references[i];
-            // "|" would end the block and "[" could start one: the file's own brackets become round.
-            std::replace(line.begin(), line.end(), '|', '/');
-            std::replace(line.begin(), line.end(), '[', '(');
-            std::replace(line.begin(), line.end(), ']', ')');
-            out += line;
-            if (i + 1 < d.references.size())
-                out += "\n";
-        }
-        out += "|phase diagram computed from " + d.source.file + "\n";
-    }
+    for (const SystemDiagram &d : set.diagrams)
+        out += referencesBlock(d.system, d.references, "phase diagram computed from " + d.source.file);
     return out;
 }
 

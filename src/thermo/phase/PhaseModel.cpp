@@ -1,6 +1,6 @@
 #include "PhaseModel.h"
 
-#include "Magnetic.h"
+#include "PhaseSetup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,15 +10,6 @@
 #include <tuple>
 
 namespace korvel::thermo::phase {
-
-namespace {
-
-double xlogx(double y)
-{
-    return y > 0 ? y * std::log(y) : 0.0;
-}
-
-} // namespace
 
 std::optional<PhaseModel> PhaseModel::build(const tdb::Database &db, const std::string &phaseName,
                                             const std::string &a, const std::string &b, std::string *why)
@@ -62,40 +53,14 @@ std::optional<PhaseModel> PhaseModel::build(const tdb::Database &db, const std::
         m.m_variableOf[static_cast<std::size_t>(m.m_mixed[v])] = static_cast<int>(v);
 
     std::set<const tdb::Parameter *> used;
-    // End members: every combination of one constituent per sublattice.
-    std::vector<int> choice(m.m_sublattices.size(), 0);
-    for (;;) {
-        EndMember em;
-        em.choice = choice;
-        std::vector<std::vector<std::string>> constituents;
-        bool atoms = false;
-        for (std::size_t s = 0; s < choice.size(); ++s) {
-            const int c = m.m_sublattices[s].constituents[static_cast<std::size_t>(choice[s])];
-            constituents.push_back({names[c]});
-            atoms = atoms || c != VA;
-        }
-        em.g = db.find("G", phase->name, constituents, 0);
-        em.tc = db.find("TC", phase->name, constituents, 0);
-        em.bmagn = db.find("BMAGN", phase->name, constituents, 0);
-        if (!em.g && atoms) {
-            std::string text;
-            for (const auto &c : constituents)
-                text += (text.empty() ? "" : ":") + c[0];
-            return fail("no G parameter for the end member " + text);
-        }
-        for (const tdb::Parameter *p : {em.g, em.tc, em.bmagn})
-            if (p)
-                used.insert(p);
-        m.m_endMembers.push_back(em);
-        std::size_t s = 0;
-        for (; s < choice.size(); ++s) {
-            if (++choice[s] < static_cast<int>(m.m_sublattices[s].constituents.size()))
-                break;
-            choice[s] = 0;
-        }
-        if (s == choice.size())
-            break;
-    }
+    ConstituentCodes codes{{}, {names[0], names[1], names[2]}, VA};
+    for (const Sublattice &sub : m.m_sublattices)
+        codes.sublattices.push_back(sub.constituents);
+    std::vector<EndMemberParameters> endMembers;
+    if (const std::string missing = collectEndMembers(db, phase->name, codes, used, endMembers); !missing.empty())
+        return fail(missing);
+    for (const EndMemberParameters &e : endMembers)
+        m.m_endMembers.push_back({std::vector<int>(e.choice.begin(), e.choice.end()), e.g, e.tc, e.bmagn});
 
     // Interactions, grouped so that the orders of one description sit together.
     std::map<std::tuple<int, int, int, std::vector<int>, int>, Interaction> grouped;
@@ -148,30 +113,8 @@ std::optional<PhaseModel> PhaseModel::build(const tdb::Database &db, const std::
         m.m_interactions.push_back(in);
 
     // Parameters in file order, and the references they and their functions cite.
-    for (const tdb::Parameter &p : db.parameters)
-        if (used.count(&p))
-            m.m_parameters.push_back(&p);
-    std::vector<std::string> tags;
-    std::set<std::string> seenFunctions;
-    std::function<void(const tdb::PiecewiseExpression &)> functionsOf = [&](const tdb::PiecewiseExpression &v) {
-        for (const auto &piece : v.pieces)
-            for (const std::string &f : piece.expression.functionNames())
-                if (seenFunctions.insert(f).second)
-                    if (const tdb::Function *fn = db.function(f)) {
-                        functionsOf(fn->value);
-                        tags.push_back(fn->reference);
-                    }
-    };
-    for (const tdb::Parameter *p : m.m_parameters)
-        m.m_tags.push_back(p->reference);
-    for (const tdb::Parameter *p : m.m_parameters)
-        functionsOf(p->value);
-    m.m_tags.insert(m.m_tags.end(), tags.begin(), tags.end());
-    std::vector<std::string> unique;
-    for (const std::string &t : m.m_tags)
-        if (!t.empty() && std::find(unique.begin(), unique.end(), t) == unique.end())
-            unique.push_back(t);
-    m.m_tags = unique;
+    m.m_parameters = inFileOrder(db, used);
+    m.m_tags = referenceTagsOf(db, m.m_parameters);
     return m;
 }
 
@@ -256,15 +199,8 @@ double PhaseModel::magnetic(const AtT &p, const double *y) const
 {
     if (!m_magnetic)
         return 0;
-    double tc = expand(m_endMembers, p.tcEnd, m_interactions, p.interactions, kTC, y);
-    double beta = expand(m_endMembers, p.bEnd, m_interactions, p.interactions, kBMAGN, y);
-    if (tc < 0)
-        tc /= m_magnetic->antiferromagneticFactor;
-    if (beta < 0)
-        beta /= m_magnetic->antiferromagneticFactor;
-    if (tc <= 0 || beta <= 0)
-        return 0;
-    return kR * p.T * std::log(beta + 1) * magneticFunction(p.T / tc, m_magnetic->structureFactor);
+    return magneticGibbs(*m_magnetic, p.T, expand(m_endMembers, p.tcEnd, m_interactions, p.interactions, kTC, y),
+                         expand(m_endMembers, p.bEnd, m_interactions, p.interactions, kBMAGN, y));
 }
 
 double PhaseModel::gibbs(const AtT &p, const double *y) const
@@ -273,7 +209,7 @@ double PhaseModel::gibbs(const AtT &p, const double *y) const
     double mixing = 0;
     for (std::size_t m = 0; m < m_mixed.size(); ++m)
         mixing += m_sublattices[static_cast<std::size_t>(m_mixed[m])].sites * (xlogx(y[m]) + xlogx(1 - y[m]));
-    return g + kR * p.T * mixing + magnetic(p, y);
+    return g + kParameterFileGasConstant * p.T * mixing + magnetic(p, y);
 }
 
 double PhaseModel::atoms(const double *y) const
