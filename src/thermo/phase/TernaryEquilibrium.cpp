@@ -401,6 +401,11 @@ SectionIsotherm TernarySystem::isotherm(const SectionLine &line, double T) const
         const double fineness = std::pow(kFiner, -level);
         for (std::size_t c : refined)
             refineAround(samples[c], ys, fineness, next, nextYs);
+        // A short line inside one facet of a single phase, with no tie line anywhere (a
+        // composition in the liquid at a high temperature): nothing to refine, and too few
+        // points for a hull.
+        if (next.size() < 4)
+            break;
         samples = std::move(next);
         ys = std::move(nextYs);
         g = energies(samples, ys);
