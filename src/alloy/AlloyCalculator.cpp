@@ -8,6 +8,7 @@
 #include "phase/DiagramSet.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -61,47 +62,126 @@ std::optional<double> butlerSurfaceTension(const LiquidMixture &liquid, const Bu
     if (n == 1)
         return in.sigma[0];
     const double RT = thermo::kGasConstant * T;
-    std::vector<double> area(n), sigma(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    std::vector<double> area(n);
+    for (std::size_t i = 0; i < n; ++i)
         area[i] = thermo::molarSurfaceArea(in.volume[i], in.areaFactor);
-        sigma[i] = in.sigma[i] * 1e-3; // J/m²
-    }
     const std::vector<double> bulk = liquid.partialGibbs(x, T);
-    std::vector<double> s(x), next(n);
-    double result = 0;
-    for (int iteration = 0; iteration < 2000; ++iteration) {
+    // σ in mN/m as component i's equation gives it for the surface composition s (the J/m²
+    // terms times 1000).
+    auto sigmas = [&](const std::vector<double> &s) {
         const std::vector<double> surf = liquid.partialGibbs(s, T);
-        // x_i^s(σ) for the surface partials of the current estimate; Σ x_i^s grows with σ.
-        auto fractions = [&](double sig, std::vector<double> &out) {
-            double sum = 0;
-            for (std::size_t i = 0; i < n; ++i) {
-                out[i] = x[i] * std::exp((area[i] * (sig - sigma[i]) - (in.beta * surf[i] - bulk[i])) / RT);
-                sum += out[i];
-            }
-            return sum;
+        std::vector<double> out(n);
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = in.sigma[i] + 1000.0 * (RT / area[i] * std::log(s[i] / x[i]) + (in.beta * surf[i] - bulk[i]) / area[i]);
+        return out;
+    };
+    auto done = [&](const std::vector<double> &s) -> std::optional<double> {
+        const std::vector<double> v = sigmas(s);
+        if (surface)
+            *surface = s;
+        return std::accumulate(v.begin(), v.end(), 0.0) / static_cast<double>(n);
+    };
+
+    if (n == 2) {
+        // As the catalogue generator solves it: the surface fraction scanned in logit steps,
+        // every sign change of σ_1 − σ_2 refined by bisection, the lowest σ of the roots taken.
+        auto f = [&](double s2) {
+            const std::vector<double> v = sigmas({1 - s2, s2});
+            return v[0] - v[1];
         };
-        double lo = *std::min_element(sigma.begin(), sigma.end()) - 1, hi = *std::max_element(sigma.begin(), sigma.end()) + 1;
-        for (int k = 0; k < 40 && fractions(lo, next) > 1; ++k)
-            lo -= 1;
-        for (int k = 0; k < 40 && fractions(hi, next) < 1; ++k)
-            hi += 1;
-        for (int k = 0; k < 200 && hi - lo > 1e-15; ++k) {
-            const double mid = 0.5 * (lo + hi);
-            (fractions(mid, next) < 1 ? lo : hi) = mid;
+        constexpr int kSteps = 600;
+        auto at = [](int i) { return 1.0 / (1.0 + std::exp(-(-36.0 + 72.0 * i / kSteps))); };
+        std::optional<double> best;
+        std::vector<double> bestSurface;
+        double sPrev = at(0), fPrev = f(sPrev);
+        for (int i = 1; i <= kSteps; ++i) {
+            const double sCur = at(i), fCur = f(sCur);
+            if ((fPrev > 0) != (fCur > 0) || fCur == 0) {
+                double lo = sPrev, hi = sCur, flo = fPrev;
+                for (int it = 0; it < 200 && hi - lo > 1e-16; ++it) {
+                    const double m = 0.5 * (lo + hi), fm = f(m);
+                    if ((fm > 0) == (flo > 0)) {
+                        lo = m;
+                        flo = fm;
+                    } else {
+                        hi = m;
+                    }
+                }
+                const double s2 = 0.5 * (lo + hi);
+                const std::vector<double> v = sigmas({1 - s2, s2});
+                const double sigma = 0.5 * (v[0] + v[1]);
+                if (!best || sigma < *best) {
+                    best = sigma;
+                    bestSurface = {1 - s2, s2};
+                }
+            }
+            sPrev = sCur;
+            fPrev = fCur;
         }
-        result = 0.5 * (lo + hi);
-        const double sum = fractions(result, next);
-        double change = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const double v = 0.5 * s[i] + 0.5 * next[i] / sum;
-            change = std::max(change, std::fabs(v - s[i]));
-            s[i] = v;
+        if (best && surface)
+            *surface = bestSurface;
+        return best;
+    }
+
+    // Three components: Newton steps on σ_i − σ_d = 0 over u_i = ln s_i for the two minor
+    // components i (d, the major one, takes the rest), from the bulk composition, each step
+    // halved until it stays inside the triangle and lowers the residual.
+    if (n != 3)
+        return std::nullopt;
+    const std::size_t d = static_cast<std::size_t>(std::max_element(x.begin(), x.end()) - x.begin());
+    const std::array<std::size_t, 2> free{d == 0 ? 1u : 0u, d == 2 ? 1u : 2u};
+    auto state = [&](const std::array<double, 2> &u) -> std::optional<std::vector<double>> {
+        std::vector<double> st(3);
+        st[free[0]] = std::exp(u[0]);
+        st[free[1]] = std::exp(u[1]);
+        st[d] = 1 - st[free[0]] - st[free[1]];
+        if (!(st[d] > 0))
+            return std::nullopt;
+        return st;
+    };
+    auto residual = [&](const std::vector<double> &st) {
+        const std::vector<double> v = sigmas(st);
+        return std::array<double, 2>{v[free[0]] - v[d], v[free[1]] - v[d]};
+    };
+    auto norm = [](const std::array<double, 2> &r) { return std::hypot(r[0], r[1]); };
+    std::array<double, 2> u{std::log(x[free[0]]), std::log(x[free[1]])};
+    std::vector<double> s = *state(u);
+    std::array<double, 2> r = residual(s);
+    for (int iteration = 0; iteration < 200; ++iteration) {
+        if (norm(r) < 1e-7)
+            return done(s);
+        double J[2][2];
+        for (int k = 0; k < 2; ++k) {
+            std::array<double, 2> v = u;
+            const double h = 1e-4; // well above the noise of the numerical partials
+            v[static_cast<std::size_t>(k)] -= h; // towards a smaller fraction: stays inside
+            const auto moved = state(v);
+            if (!moved)
+                return std::nullopt;
+            const std::array<double, 2> rk = residual(*moved);
+            J[0][k] = (r[0] - rk[0]) / h;
+            J[1][k] = (r[1] - rk[1]) / h;
         }
-        if (change < 1e-13) {
-            if (surface)
-                *surface = s;
-            return result * 1e3;
+        const double det = J[0][0] * J[1][1] - J[0][1] * J[1][0];
+        if (det == 0 || !std::isfinite(det))
+            return std::nullopt;
+        const std::array<double, 2> step{(r[0] * J[1][1] - r[1] * J[0][1]) / det, (J[0][0] * r[1] - J[1][0] * r[0]) / det};
+        double t = 1;
+        bool moved = false;
+        for (int k = 0; k < 60 && !moved; ++k, t *= 0.5) {
+            const std::array<double, 2> v{u[0] - t * step[0], u[1] - t * step[1]};
+            if (const auto next = state(v)) {
+                const std::array<double, 2> rn = residual(*next);
+                if (norm(rn) < norm(r)) {
+                    u = v;
+                    s = *next;
+                    r = rn;
+                    moved = true;
+                }
+            }
         }
+        if (!moved)
+            return norm(r) < 1e-4 ? done(s) : std::nullopt;
     }
     return std::nullopt;
 }
@@ -220,6 +300,8 @@ AlloyResult AlloyCalculator::compute(const Composition &alloy, const std::vector
             }
             if (const auto s = butlerSurfaceTension(*liquid, in, x, T))
                 r.values.push_back({T, "surface tension", *s, "mN/m", "Butler", butlerSource, withFlags("")});
+            else
+                r.notes.push_back("surface tension (Butler): no solution of the equations found at " + std::to_string(T) + " K");
         }
         if (liquid && viscosity) {
             const double RT = thermo::kGasConstant * T;

@@ -50,10 +50,11 @@ struct ButlerInputs {
 };
 
 class LiquidMixture;
-// The Butler equation for n components: the surface composition x^s at which
+// The Butler equation for one to three components: the surface composition x^s at which
 //   σ = σ_i + (R·T/A_i)·ln(x_i^s/x_i) + (β·Ḡ_i^E(x^s) − Ḡ_i^E(x))/A_i
-// is one value for every i; solved by iterating on x^s with σ fixed by Σ x_i^s = 1. Returns σ in
-// mN/m, nothing when the iteration does not settle.
+// is one value for every i (A_i = 1.091·N_A^(1/3)·V_i^(2/3)). Two components: solved as the
+// catalogue generator solves it (every root, the lowest σ); three: Newton steps from the bulk
+// composition. Returns σ in mN/m, nothing when no solution is found.
 std::optional<double> butlerSurfaceTension(const LiquidMixture &liquid, const ButlerInputs &in, const std::vector<double> &x,
                                            double T, std::vector<double> *surface = nullptr);
 
