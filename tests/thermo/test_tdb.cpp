@@ -242,7 +242,7 @@ void TestTdb::readsTheShippedFiles()
     QVERIFY(cost.find("G", "LIQUID", {{"SN", "ZN"}}, 0));
     QVERIFY(cost.phase("BCC_A2")->magnetic);
     QCOMPARE(cost.phase("BCC_A2")->magnetic->antiferromagneticFactor, -1.0);
-    QVERIFY(cost.functionValue("ALFEW1", 500) == 860 * kGasConstant); // R: the gas constant
+    QVERIFY(cost.functionValue("ALFEW1", 500) == 860 * korvel::thermo::kParameterFileGasConstant); // R: the gas constant
 
     const Database nims = readDatabaseFile(kTdbDir + "aupt_gro_NIMS.tdb");
     QVERIFY(nims.phase("AU5SN"));

@@ -171,9 +171,9 @@ void TestThermo::butlerPureEndsAndIdealSegregation()
             const double A1 = molarSurfaceArea(snzn.volume1.molarVolume(T));
             const double A2 = molarSurfaceArea(snzn.volume2.molarVolume(T));
             const double side1 = snzn.sigma1.at(T)
-                + 1000 * (kR * T / A1 * std::log((1 - r.surfaceX) / (1 - x)) + (0.83 * surf.g1 - bulk.g1) / A1);
+                + 1000 * (kGasConstant * T / A1 * std::log((1 - r.surfaceX) / (1 - x)) + (0.83 * surf.g1 - bulk.g1) / A1);
             const double side2 = snzn.sigma2.at(T)
-                + 1000 * (kR * T / A2 * std::log(r.surfaceX / x) + (0.83 * surf.g2 - bulk.g2) / A2);
+                + 1000 * (kGasConstant * T / A2 * std::log(r.surfaceX / x) + (0.83 * surf.g2 - bulk.g2) / A2);
             QVERIFY2(std::abs(side1 - side2) < 1e-6 && std::abs(side1 - r.sigma) < 1e-6,
                      qPrintable(QStringLiteral("T=%1 x=%2").arg(T).arg(x)));
             QVERIFY(r.surfaceX > 0 && r.surfaceX < 1);
@@ -288,8 +288,8 @@ void TestThermo::viscosityModelsEndAtPureValues()
         const ViscosityInputs vi = viscosityInputsFor(inputs(), b);
         for (const ViscosityModelInfo &m : implementedViscosityModels()) {
             for (double T : {b.Tlo, b.Thi}) {
-                const double e1 = b.constants.A1 * std::exp(b.constants.E1 / (kR * T));
-                const double e2 = b.constants.A2 * std::exp(b.constants.E2 / (kR * T));
+                const double e1 = b.constants.A1 * std::exp(b.constants.E1 / (kGasConstant * T));
+                const double e2 = b.constants.A2 * std::exp(b.constants.E2 / (kGasConstant * T));
                 QVERIFY(std::abs(viscosity(m.id, vi, 0.0, T) - e1) < 1e-9 * e1);
                 QVERIFY(std::abs(viscosity(m.id, vi, 1.0, T) - e2) < 1e-9 * e2);
             }
@@ -308,15 +308,15 @@ void TestThermo::dravikIdealMixingIsLinear()
     vi.excess = LiquidExcess({{4000, 0, 0, 0}});
     QVERIFY(std::abs(dravikViscosity(vi, x, T) - linear) < 1e-12);
     QVERIFY(moelwynHughesViscosity(vi, x, T) < linear);
-    QVERIFY(std::abs(moelwynHughesViscosity(vi, x, T) - linear * (1 - 2 * 0.21 * 4000 / (kR * T))) < 1e-12);
+    QVERIFY(std::abs(moelwynHughesViscosity(vi, x, T) - linear * (1 - 2 * 0.21 * 4000 / (kGasConstant * T))) < 1e-12);
     const double kapIdeal = [&] {
         ViscosityInputs v0 = vi;
         v0.excess = LiquidExcess();
         return kaptayViscosity(v0, x, T);
     }();
-    QVERIFY(std::abs(kaptayViscosity(vi, x, T) - kapIdeal * std::exp(-0.155 * 0.21 * 4000 / (kR * T))) < 1e-12);
+    QVERIFY(std::abs(kaptayViscosity(vi, x, T) - kapIdeal * std::exp(-0.155 * 0.21 * 4000 / (kGasConstant * T))) < 1e-12);
     // Excess entropy −R/4 raises Dravik by half.
-    vi.excess = LiquidExcess({{0, kR, 0, 0}}); // S^E = −x1x2·R
+    vi.excess = LiquidExcess({{0, kGasConstant, 0, 0}}); // S^E = −x1x2·R
     QVERIFY(std::abs(dravikViscosity(vi, 0.5, T) - (0.5 * vi.eta1.at(T) + 0.5 * vi.eta2.at(T)) * 1.5) < 1e-12);
 }
 
@@ -617,15 +617,15 @@ void TestThermo::dravikReproducesGivenAgAuRow()
     QVERIFY(block);
     const PureConstants &pc = block->constants;
     auto linear = [&](double x, double T) {
-        return (1 - x) * pc.A1 * std::exp(pc.E1 / (kR * T)) + x * pc.A2 * std::exp(pc.E2 / (kR * T));
+        return (1 - x) * pc.A1 * std::exp(pc.E1 / (kGasConstant * T)) + x * pc.A2 * std::exp(pc.E2 / (kGasConstant * T));
     };
     std::vector<double> entropy, enthalpy; // per x1*x2
     for (int i = 10; i <= 90; i += 5) {
         const double x = i / 100.0;
         for (double T : checkTemperatures(block->Tlo, block->Thi)) {
             const double ratio = 1 - evalViscosityForm(pc, given, x, T) / linear(x, T);
-            entropy.push_back(kR / 2 * ratio / (x * (1 - x)));
-            enthalpy.push_back(kR * T / 2 * ratio / (x * (1 - x)));
+            entropy.push_back(kGasConstant / 2 * ratio / (x * (1 - x)));
+            enthalpy.push_back(kGasConstant * T / 2 * ratio / (x * (1 - x)));
         }
     }
     auto spread = [](const std::vector<double> &v, double *mean) {

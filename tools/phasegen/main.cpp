@@ -1,6 +1,10 @@
 // korvel3-phasegen: the computed phase diagrams of the document tree.
-//   korvel3-phasegen DATA_DIR DIAGRAM_DIR   draws DIAGRAM_DIR/Binary systems/<system>.jpg and the
-//                                           vertical sections DIAGRAM_DIR/Ternary systems/<system>.jpg
+//   korvel3-phasegen DATA_DIR DIAGRAM_DIR [RESULTS_DIR]
+//                                           draws DIAGRAM_DIR/Binary systems/<system>.jpg and the
+//                                           vertical sections DIAGRAM_DIR/Ternary systems/<system>.jpg;
+//                                           with RESULTS_DIR also writes there the results of the
+//                                           same computation as --data writes them, and
+//                                           section_extent.csv (what the tests compare)
 //   korvel3-phasegen --data DATA_DIR        rewrites the committed results: DATA_DIR/docs/Diagram/References.txt,
 //                                           DATA_DIR/thermo/diagrams/invariants.csv, systems.csv and
 //                                           ternary_invariants.csv
@@ -28,6 +32,17 @@ bool writeText(const QString &path, const std::string &text)
     return true;
 }
 
+// References.txt, invariants.csv, systems.csv and ternary_invariants.csv of one computation.
+bool writeResults(const QString &referencesPath, const QString &tableDir, const korvel::thermo::phase::DiagramSet &set,
+                  const std::vector<korvel::thermo::phase::SystemSection> &ternary)
+{
+    using namespace korvel::thermo::phase;
+    return QDir().mkpath(tableDir) && writeText(referencesPath, referencesText(set) + sectionReferencesText(ternary)) &&
+           writeText(tableDir + QStringLiteral("/invariants.csv"), invariantsCsv(set)) &&
+           writeText(tableDir + QStringLiteral("/systems.csv"), systemsCsv(set)) &&
+           writeText(tableDir + QStringLiteral("/ternary_invariants.csv"), sectionInvariantsCsv(ternary));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -40,17 +55,13 @@ int main(int argc, char **argv)
             auto sections = std::async(std::launch::async, [&] { return korvel::thermo::phase::computeSectionSet(data.toStdString()); });
             const auto set = korvel::thermo::phase::computeDiagramSet(data.toStdString());
             const auto ternary = sections.get();
-            QDir().mkpath(data + QStringLiteral("/thermo/diagrams"));
-            const bool ok = writeText(data + QStringLiteral("/docs/Diagram/References.txt"),
-                                      korvel::thermo::phase::referencesText(set) + korvel::thermo::phase::sectionReferencesText(ternary)) &&
-                            writeText(data + QStringLiteral("/thermo/diagrams/invariants.csv"), korvel::thermo::phase::invariantsCsv(set)) &&
-                            writeText(data + QStringLiteral("/thermo/diagrams/systems.csv"), korvel::thermo::phase::systemsCsv(set)) &&
-                            writeText(data + QStringLiteral("/thermo/diagrams/ternary_invariants.csv"),
-                                      korvel::thermo::phase::sectionInvariantsCsv(ternary));
-            return ok ? 0 : 1;
+            return writeResults(data + QStringLiteral("/docs/Diagram/References.txt"), data + QStringLiteral("/thermo/diagrams"), set,
+                                ternary)
+                       ? 0
+                       : 1;
         }
-        if (args.size() != 3) {
-            std::fprintf(stderr, "usage: korvel3-phasegen DATA_DIR DIAGRAM_DIR | --data DATA_DIR\n");
+        if (args.size() != 3 && args.size() != 4) {
+            std::fprintf(stderr, "usage: korvel3-phasegen DATA_DIR DIAGRAM_DIR [RESULTS_DIR] | --data DATA_DIR\n");
             return 2;
         }
         auto sections = std::async(std::launch::async, [&] { return korvel::thermo::phase::computeSectionSet(args[1].toStdString()); });
@@ -78,6 +89,12 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "korvel3-phasegen: cannot write %s\n", qPrintable(path));
                 return 1;
             }
+        }
+        if (args.size() == 4) {
+            const QString results = args[3];
+            if (!writeResults(results + QStringLiteral("/References.txt"), results, set, ternary) ||
+                !writeText(results + QStringLiteral("/section_extent.csv"), korvel::thermo::phase::sectionExtentCsv(ternary)))
+                return 1;
         }
         std::printf("korvel3-phasegen: %zu diagrams, %zu systems without one, %zu ternary sections\n", set.diagrams.size(),
                     set.missing.size(), ternary.size());

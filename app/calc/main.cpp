@@ -1,0 +1,99 @@
+// korvel3-calc: the properties of a liquid solder alloy at given temperatures, each value with its
+// method and source, and the alloy's melting range.
+//   korvel3-calc ALLOY [--mole] (--at T[,T...] | --from T --to T --step T) [--csv] [--data DIR]
+// An input it cannot use gives exit status 2 and a message on stderr naming the offending part,
+// with nothing on stdout; inputs of the program it cannot read give exit status 1.
+#include "AlloyCalculator.h"
+#include "AlloyData.h"
+#include "CalculatorOutput.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char *kUsage =
+    "usage: korvel3-calc ALLOY [--mole] (--at T[,T...] | --from T --to T --step T) [--csv] [--data DIR]\n"
+    "  ALLOY   in mass %, the first element the balance: Sn-3.5Ag, Sn-3Ag-0.5Cu, Au-20Sn;\n"
+    "          with --mole, mole fractions (Ag0.038Sn0.962) or mole % (Sn-3.8Ag)\n"
+    "  T       a temperature with its unit: 250C, 523.15K; the step as 10K\n"
+    "  --csv   rows T_K,T_C,property,value,unit,method,source,flags, then the liquidus and solidus\n"
+    "  --data  the folder of the calculator's inputs (default: Database/Thermo beside the program)\n";
+
+int refuse(const std::string &message)
+{
+    std::fprintf(stderr, "korvel3-calc: %s\n", message.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    using namespace korvel::alloy;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string alloyText, at, from, to, step;
+    std::string dataDir = (std::filesystem::path(argv[0]).parent_path() / "Database" / "Thermo").string();
+    bool mole = false, csv = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        auto value = [&](std::string &into) {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::puts("korvel3-calc 3.0");
+            return 0;
+        }
+        if (a == "--mole")
+            mole = true;
+        else if (a == "--csv")
+            csv = true;
+        else if (a == "--at" || a == "--from" || a == "--to" || a == "--step" || a == "--data") {
+            std::string &into = a == "--at" ? at : a == "--from" ? from : a == "--to" ? to : a == "--step" ? step : dataDir;
+            if (!value(into))
+                return refuse(a + " needs a value");
+        } else if (a.rfind("--", 0) == 0)
+            return refuse("unknown option " + a);
+        else if (alloyText.empty())
+            alloyText = a;
+        else
+            return refuse("a second alloy \"" + a + "\"");
+    }
+    if (alloyText.empty())
+        return refuse("no alloy given\n" + std::string(kUsage));
+    const bool range = !from.empty() || !to.empty() || !step.empty();
+    if (at.empty() == !range || (range && (from.empty() || to.empty() || step.empty())))
+        return refuse("give --at T, or --from T --to T --step T\n" + std::string(kUsage));
+
+    AlloyData data;
+    try {
+        data = AlloyData::read(dataDir);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "korvel3-calc: %s\n", e.what());
+        return 1;
+    }
+    const AlloyCalculator calculator(data);
+    try {
+        const Composition alloy = parseAlloy(alloyText, mole ? Basis::Mole : Basis::Mass, calculator.molarMasses());
+        const std::vector<double> temperatures =
+            range ? temperatureRange(parseTemperature(from), parseTemperature(to), parseTemperatureStep(step)) : parseTemperatureList(at);
+        const AlloyResult result = calculator.compute(alloy, temperatures);
+        const std::string text = csv ? resultCsv(result) : resultText(result);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    } catch (const InputError &e) {
+        return refuse(e.what());
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "korvel3-calc: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,75 @@
+#include "CalculatorOutput.h"
+
+#include <cstdio>
+
+namespace korvel::alloy {
+
+namespace {
+
+std::string fixed(double v, int decimals)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+    return buffer;
+}
+
+} // namespace
+
+std::string csvField(const std::string &s)
+{
+    if (s.find_first_of(",\"\n") == std::string::npos)
+        return s;
+    std::string out = "\"";
+    for (char c : s)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string valueText(double v)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6g", v);
+    return buffer;
+}
+
+std::string resultCsv(const AlloyResult &r)
+{
+    std::string out = "T_K,T_C,property,value,unit,method,source,flags\n";
+    for (const PropertyValue &v : r.values)
+        out += fixed(v.T, 2) + "," + fixed(v.T - kCelsiusZero, 2) + "," + csvField(v.property) + "," + valueText(v.value) + "," +
+               csvField(v.unit) + "," + csvField(v.method) + "," + csvField(v.source) + "," + csvField(v.flags) + "\n";
+    for (const MeltingValue &m : r.melting)
+        out += ",," + m.property + "," + (m.value ? fixed(*m.value, 2) : std::string()) + ",K," + csvField(m.method) + "," +
+               csvField(m.source) + "," + csvField(m.flags) + "\n";
+    return out;
+}
+
+std::string resultText(const AlloyResult &r)
+{
+    std::string out = r.composition.designation + ": mole fractions";
+    for (std::size_t i = 0; i < r.composition.elements.size(); ++i)
+        out += " " + r.composition.elements[i] + " " + fixed(r.composition.moleFractions[i], 4);
+    out += "\n";
+    for (const MeltingValue &m : r.melting) {
+        out += m.property + ": ";
+        out += m.value ? fixed(*m.value, 2) + " K (" + fixed(*m.value - kCelsiusZero, 2) + " C), " + m.method + ", " + m.source
+                       : m.flags;
+        out += "\n";
+    }
+    for (const std::string &note : r.notes)
+        out += "not computed: " + note + "\n";
+    double lastT = -1;
+    for (const PropertyValue &v : r.values) {
+        if (v.T != lastT) {
+            out += "\nT = " + fixed(v.T, 2) + " K (" + fixed(v.T - kCelsiusZero, 2) + " C)\n";
+            lastT = v.T;
+        }
+        char line[160];
+        std::snprintf(line, sizeof line, "  %-16s %12s %-8s %-26s", v.property.c_str(), valueText(v.value).c_str(), v.unit.c_str(),
+                      v.method.c_str());
+        out += line + std::string("  ") + v.source + (v.flags.empty() ? "" : "  [" + v.flags + "]") + "\n";
+    }
+    return out;
+}
+
+} // namespace korvel::alloy
