@@ -1,14 +1,16 @@
 #pragma once
-// The phase-diagram window: the diagram of a system scaled to the window
-// (keeping its aspect ratio), below it the list of its references, and "Exit" and "Print". The
-// selection window's "Ph Diag" loads the picture and the references and then
-// shows it modally.
-#include "PictureView.h"
+// The phase-diagram window: the diagram of a system at 1:1, zoomed by the wheel,
+// Ctrl++ and Ctrl+- (Ctrl+0 fits it to the window, Ctrl+1 shows it 1:1 again)
+// and panned by dragging; below it the list of its references, and "Exit" and
+// "Print". The selection window's "Ph Diag" loads the picture and the
+// references and then shows it modally.
+#include "ZoomPictureView.h"
 
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -24,7 +26,7 @@ public:
     void setReferences(const QStringList& references);
     QStringList references() const;
 
-    PictureView* image() const { return m_Image1; }
+    ZoomPictureView* image() const { return m_Image1; }
     QListWidget* referenceList() const { return m_ListBox1; }
     QPushButton* printButton() const { return m_sbPrint; }
 
@@ -32,7 +34,10 @@ public:
     void sbPrintClick();
 
 private:
-    PictureView* m_Image1;
+    void showZoom(double zoom);
+
+    ZoomPictureView* m_Image1;
+    QLabel* m_lblZoom;
     QListWidget* m_ListBox1;
     QPushButton* m_sbExit;
     QPushButton* m_sbPrint;

@@ -59,6 +59,7 @@ void ApproximationCommands::drawCurves()
             }
             PlotSeries* series = m_ctx.chart->addLineSeries(QString(), s.curveColour, 2, Qt::SolidLine);
             series->setInLegend(false);
+            series->setOrigin(QStringLiteral("approximation curve"), m_ctx.publicationKey());
             for (const QPointF& p : r.points)
                 series->addPoint(p.x(), p.y());
             s.currentSeries = series;
@@ -94,6 +95,7 @@ void ApproximationCommands::drawCalculatedValues(int slot)
     }
     PlotSeries* series = m_ctx.chart->addLineSeries(QString(), m_ctx.state.curveColour, 2, Qt::SolidLine);
     series->setInLegend(false);
+    series->setOrigin(QStringLiteral("approximation of the calculated values"), m_ctx.publicationKey());
     fillSeriesFromQuery(series, q, molar ? QStringLiteral("VT%1").arg(slot) : QStringLiteral("DensityT%1").arg(slot));
     m_ctx.state.currentSeries = series;
 }
@@ -121,6 +123,7 @@ void ApproximationCommands::sbPbSnClick()
         return;
     if (const auto points = ApproximationCatalogue::pbSnReference(readChartChoices().propertyName)) {
         PlotSeries* series = m_ctx.chart->addLineSeries(QStringLiteral("(Pb-Sn)eut"), Qt::black, 1, Qt::DashDotDotLine);
+        series->setOrigin(QStringLiteral("reference curve of the (Pb-Sn) eutectic"), QString());
         for (const QPointF& p : *points)
             series->addPoint(p.x(), p.y());
         s.currentSeries = series;

@@ -1,6 +1,8 @@
 #include "ChartExportActions.h"
 
 #include "PlotWidget.h"
+#include "SeriesValues.h"
+#include "SeriesValuesPane.h"
 #include "TfmWykres.h"
 #include "core/Directories.h"
 #include "core/UiServices.h"
@@ -18,6 +20,8 @@
 #include "widgets/DbLookupList.h"
 
 #include <QAction>
+#include <QDir>
+#include <QStatusBar>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -113,6 +117,8 @@ ChartExportActions::ChartExportActions(TfmWykres* window)
             m_exportCsv->setToolTip(QStringLiteral("Save the calculated values, or the equations, as comma-separated values"));
             m_printPreview = menu->addAction(QStringLiteral("Print preview…"));
             m_printPreview->setObjectName(QStringLiteral("PrintPreview"));
+            m_exportChart->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+            m_exportChart->setShortcutContext(Qt::WindowShortcut);
             hook(m_exportChart, &ChartExportActions::ExportChartClick);
             hook(m_exportCsv, &ChartExportActions::ExportCsvClick);
             hook(m_printPreview, &ChartExportActions::PrintPreviewClick);
@@ -120,10 +126,55 @@ ChartExportActions::ChartExportActions(TfmWykres* window)
     }
     if (auto* print = window->findChild<QPushButton*>(QStringLiteral("sbPrint"))) {
         connect(print, &QPushButton::clicked, this, &ChartExportActions::sbPrintClick);
+        auto* shortcut = new QAction(QStringLiteral("Print"), window);
+        shortcut->setObjectName(QStringLiteral("PrintShortcut"));
+        shortcut->setShortcut(QKeySequence::Print);
+        shortcut->setShortcutContext(Qt::WindowShortcut);
+        connect(shortcut, &QAction::triggered, print, &QPushButton::click);
+        window->addAction(shortcut);
     }
+    // Right-click menus: Copy, on the chart also Copy values, then the exports.
     installCopy(m_chart, [this] { copyChart(); });
-    for (DbGrid* grid : window->findChildren<DbGrid*>())
+    auto* copyValues = new QAction(QStringLiteral("Copy values"), m_chart);
+    copyValues->setObjectName(QStringLiteral("CopyValues"));
+    copyValues->setToolTip(QStringLiteral("Copy the values of every curve as tab-separated text"));
+    connect(copyValues, &QAction::triggered, this, &ChartExportActions::copyValues);
+    m_chart->addAction(copyValues);
+    QList<QWidget*> withMenus{m_chart};
+    for (DbGrid* grid : window->findChildren<DbGrid*>()) {
         installCopy(grid, [this, grid] { copyGrid(grid); });
+        withMenus << grid;
+    }
+    if (SeriesValuesPane* pane = window->valuesPane()) {
+        pane->addMenuAction(copyValues);
+        for (QAction* a : {m_exportChart, m_exportCsv})
+            if (a)
+                pane->addMenuAction(a);
+    }
+    for (QWidget* w : withMenus) {
+        auto* separator = new QAction(w);
+        separator->setSeparator(true);
+        w->addAction(separator);
+        for (QAction* a : {m_exportChart, m_exportCsv})
+            if (a)
+                w->addAction(a);
+        w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void ChartExportActions::copyValues()
+{
+    if (SeriesValuesPane* pane = m_window->valuesPane()) {
+        pane->clearSelection();
+        pane->valuesModel()->refresh();
+        pane->copy();
+    }
+}
+
+void ChartExportActions::showSaved(const QString& path)
+{
+    if (auto* bar = m_window->findChild<QStatusBar*>(QStringLiteral("StatusBar")))
+        bar->showMessage(QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path)), 10000);
 }
 
 ChartExportActions::~ChartExportActions() = default;
@@ -252,9 +303,12 @@ void ChartExportActions::writeBuffer(const QString& fileName, const QStringList&
     // MemoRownania keeps the assembled lines until the next export.
     if (auto* memo = m_window->findChild<QPlainTextEdit*>(QStringLiteral("MemoRownania")))
         memo->setPlainText(lines.join(QLatin1Char('\n')));
-    const exports::WriteOutcome w = exports::writeTextFile(dirs::join(saveDir(), fileName), lines);
+    const QString path = dirs::join(saveDir(), fileName);
+    const exports::WriteOutcome w = exports::writeTextFile(path, lines);
     if (!w.ok)
         ui().error(w.message);
+    else
+        showSaved(path);
 }
 
 // ---- "Save data" ------------------------------------------------------------------------
@@ -292,10 +346,12 @@ void ChartExportActions::SaveGraphClick()
 {
     const ChartChoices c = m_window->choices();
     PlotCanvas canvas(m_chart);
-    const exports::WriteOutcome w = exports::saveGraphBitmap(
-        canvas, dirs::join(saveDir(), exports::savedGraphFileName(c.propertyName, c.systemName)), c.systemName);
+    const QString path = dirs::join(saveDir(), exports::savedGraphFileName(c.propertyName, c.systemName));
+    const exports::WriteOutcome w = exports::saveGraphBitmap(canvas, path, c.systemName);
     if (!w.ok)
         ui().error(w.message);
+    else
+        showSaved(path);
 }
 
 // ---- printing ---------------------------------------------------------------------------
@@ -323,10 +379,16 @@ void ChartExportActions::sbPrintClick()
 
 void ChartExportActions::PrintPreviewClick()
 {
-    std::unique_ptr<QPrinter> printer = chartPrinter();
-    if (!printer)
-        return;
     PlotCanvas canvas(m_chart);
+    std::unique_ptr<QPrinter> printer = exports::defaultPrinter(QPrinter::ScreenResolution);
+    if (!printer) {
+        // Without a printer the preview still shows the page and prints it to a PDF file.
+        const ChartChoices c = m_window->choices();
+        exports::previewChartToPdf(canvas, m_window,
+                                   dirs::join(saveDir(), c.propertyName + QStringLiteral(" of ") + c.systemName +
+                                                             QStringLiteral(".pdf")));
+        return;
+    }
     exports::previewChart(canvas, printer.get(), m_window);
 }
 
@@ -369,20 +431,18 @@ void ChartExportActions::ExportChartClick()
 void ChartExportActions::ExportCsvClick()
 {
     const exports::ExportHeading h = heading();
-    const QList<exports::IsothermBlock> blocks = calculatedBlocks();
-    bool anyValue = false;
-    for (const exports::IsothermBlock& b : blocks)
-        anyValue = anyValue || !b.rows.isEmpty();
     exports::CsvTable table;
     QString stem;
-    if (anyValue) {
-        table = exports::calculatedValuesCsv(h, leftAxisTitle(), blocks);
-        stem = publicationKey() + QStringLiteral("_Isotherms of ") + h.propertyName;
+    if (!seriesValueRows(*m_chart).isEmpty()) {
+        // Every drawn series, model and Butler curves included, each point with its origin.
+        table = exports::seriesValuesCsv(h, m_chart->axisTitle(PlotWidget::Axis::Bottom), leftAxisTitle(),
+                                         seriesValueRows(*m_chart));
+        stem = h.propertyName + QStringLiteral(" of ") + h.systemName;
     } else if (DbGrid* grid = equationGrid(); gridQuery(grid)) {
         table = exports::equationsCsv(h, leftAxisTitle(), equationRows(grid));
         stem = publicationKey() + QLatin1Char('_') + h.propertyName;
     } else {
-        ui().message(QStringLiteral("There are no values to export yet. Click \"Show\" first."));
+        ui().message(QStringLiteral("There are no values to export yet: draw a curve first (\"Show\", \"Graph\", a model or \"Butler\")."));
         return;
     }
     const QString path = ui().saveFileName(m_window, QStringLiteral("Export data as CSV"),
@@ -413,7 +473,7 @@ void ChartExportActions::copyGrid(DbGrid* grid)
         if (!header->isSectionHidden(logical))
             columns << logical;
     }
-    QApplication::clipboard()->setText(exports::tabSeparatedRows(*grid->model(), columns, rows));
+    QApplication::clipboard()->setText(exports::tabSeparatedRows(*grid->model(), columns, rows, DbGrid::FullTextRole));
 }
 
 } // namespace korvel

@@ -38,6 +38,8 @@ public:
     void PrintPreviewClick();
     void copyChart();
     void copyGrid(DbGrid* grid);
+    // Every drawn point as tab-separated text under a header line.
+    void copyValues();
 
     QAction* exportChartAction() const { return m_exportChart; }
     QAction* exportCsvAction() const { return m_exportCsv; }
@@ -59,6 +61,8 @@ private:
     QString saveDir() const;
     void writeBuffer(const QString& fileName, const QStringList& lines);
     void installCopy(QWidget* target, std::function<void()> copy);
+    // "Saved <file>" in the window's status bar after a "Save data" export.
+    void showSaved(const QString& path);
 
     TfmWykres* m_window;
     PlotWidget* m_chart;

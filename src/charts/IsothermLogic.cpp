@@ -41,6 +41,21 @@ PropertyPresentation presentationOf(const QString& name)
 
 QString leftAxisTitle(const QString& propertyName) { return propertyName + presentationOf(propertyName).axisUnit; }
 
+QString noPublicationHint(const QString& propertyName, const QString& systemName)
+{
+    QString text = QStringLiteral("The database holds no publication on the %1 of %2.")
+                       .arg(propertyName.toLower(), systemName);
+    if (propertyName == QLatin1String("Surface tension"))
+        text += QStringLiteral("\n\nThe Butler model still gives it: with \"Model\" checked in the selection window, "
+                               "type a temperature into T1 and press \"Model\".");
+    else if (propertyName == QLatin1String("Viscosity"))
+        text += QStringLiteral("\n\nThe viscosity models under \"Viscosity\" \u2192 \"Models\" describe how the "
+                               "program computes viscosity from a publication's coefficients.");
+    else
+        text += QStringLiteral("\n\n\"Back\" returns to the choice of system and property.");
+    return text;
+}
+
 QString equationCaption(const QString& propertyName, const QString& systemName, const QString& ending)
 {
     return propertyName + QStringLiteral("  ") + systemName + ending;

@@ -69,6 +69,10 @@ inline const QString kTemperatureRangeError = QStringLiteral("Error! Temperature
 inline const QString kDataNotAvailable = QStringLiteral("This data isn\u2019t available in this version KORVEL database.");
 
 // Series title: key, a blank, the temperature text and "[K]".
+// What the chart area says when the chosen system holds no publication for the
+// property: that it holds none, and what the program can still compute.
+QString noPublicationHint(const QString& propertyName, const QString& systemName);
+
 QString isothermTitle(const QString& key, const QString& temperatureText);
 
 // Result tab captions of classes 3 and above after "Show": "T1 = 1273 [K]", " T2 = ...".

@@ -377,6 +377,7 @@ void IsothermPage::DrawEndPointLine(int slot)
     Query* q = m_ctx.query(molar ? QStringLiteral("qrMinMax%1M").arg(slot) : QStringLiteral("qrMinMax%1").arg(slot));
     PlotSeries* line = m_ctx.chart->addLineSeries(QString(), slotColour(slot), 1, Qt::SolidLine);
     line->setInLegend(false);
+    line->setOrigin(QStringLiteral("straight line between the end compositions"), m_dblAutor->text());
     fillSeriesFromQuery(line, q, molar ? QStringLiteral("VT%1").arg(slot) : QStringLiteral("DensityT%1").arg(slot));
 }
 
@@ -394,6 +395,7 @@ void IsothermPage::DrawIsotherms()
         } else {
             PlotSeries* s = m_ctx.chart->addPointSeries(isothermTitle(m_dblAutor->text(), f[n - 1].text),
                                                         slotColour(n), slotMarker(n));
+            s->setOrigin(QStringLiteral("isotherm from the stored equations"), m_dblAutor->text());
             fillSeriesFromQuery(s, m_ctx.query(b.query), b.valueField);
         }
         m_edT[n - 1]->setEnabled(false);

@@ -38,6 +38,7 @@ PlotSeries* TAbstractModelChart2::ShowAsPoints(const QString& title, int& pointC
     const int index = SeriesColours::wrap(pointColourIndex);
     pointColourIndex = index + 1;
     PlotSeries* series = m_chart->addPointSeries(title, SeriesColours::at(index), MarkerStyle::Circle);
+    series->setOrigin(QStringLiteral("user data"), QString());
     series->setPen(2, Qt::SolidLine);
     for (int i = 0; i < m_points.Count(); ++i) {
         const PointRecord r = m_points.Get(i);
@@ -55,6 +56,7 @@ QList<PlotSeries*> TAbstractModelChart2::ShowAsLines(const QList<double>& compos
     for (int k = 0; k < n; ++k) {
         PlotSeries* series =
             m_chart->addLineSeries(userLineTitle(compositions.at(k), QLocale()), SeriesColours::at(k), 3, Qt::SolidLine);
+        series->setOrigin(QStringLiteral("user data"), QString());
         for (int i = 0; i < m_points.Count(); ++i) {
             const PointRecord r = m_points.Get(i);
             series->addPoint(r[0], r[k + 1]);
@@ -120,6 +122,7 @@ PlotSeries* TDBChartFromQuery::ShowMeasuredPoints(int& pointColourIndex)
     LoadPoints();
     PlotSeries* series = m_chart->addPointSeries(QString(), QColor(), MarkerStyle::Square);
     series->setInLegend(false);
+    series->setOrigin(QStringLiteral("measured points"), QString());
     for (int i = 0; i < m_points.Count(); ++i) {
         const PointRecord r = m_points.Get(i);
         series->addPoint(r[0], r[1]);

@@ -131,6 +131,7 @@ PlotSeries* ModelPanel::addModelCurve(const ModelCurve& curve)
 {
     PlotSeries* s = m_ctx.chart->addLineSeries(curve.title, resolve(curve.colour), curve.lineWidth, Qt::SolidLine);
     s->setInLegend(curve.showInLegend);
+    s->setOrigin(curve.method, m_ctx.publicationKey());
     for (const QPointF& p : curve.points)
         s->addPoint(p.x(), p.y());
     m_ctx.state.currentSeries = s;

@@ -1,7 +1,10 @@
 #include "PlotWidget.h"
 
+#include "SeriesColours.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -69,22 +72,25 @@ PlotSeries::PlotSeries(PlotWidget* owner, QCPGraph* graph, SeriesKind kind)
 {
 }
 
+QColor PlotSeries::drawnColour() const { return readableOn(m_colour); }
+
 void PlotSeries::applyStyle()
 {
-    QPen pen(m_colour, m_penWidth, m_penStyle);
+    const QColor colour = drawnColour();
+    QPen pen(colour, m_penWidth, m_penStyle);
     m_graph->setPen(pen);
     m_graph->setName(m_title);
     if (m_kind == SeriesKind::Points) {
         m_graph->setLineStyle(QCPGraph::lsNone);
         QCPScatterStyle style(shapeOf(m_marker), 8);
-        style.setPen(QPen(m_colour, 1.5));
+        style.setPen(QPen(colour, 1.5));
         if (m_marker == MarkerStyle::Rectangle || m_marker == MarkerStyle::Triangle
             || m_marker == MarkerStyle::Diamond || m_marker == MarkerStyle::Circle)
-            style.setBrush(m_colour);
+            style.setBrush(colour);
         m_graph->setScatterStyle(style);
     } else {
         m_graph->setLineStyle(QCPGraph::lsLine);
-        m_graph->setScatterStyle(QCPScatterStyle(shapeOf(m_marker), m_colour, 6));
+        m_graph->setScatterStyle(QCPScatterStyle(shapeOf(m_marker), colour, 6));
     }
 }
 
@@ -115,6 +121,13 @@ void PlotSeries::setPen(int width, Qt::PenStyle style)
     m_penStyle = style;
     applyStyle();
     m_owner->seriesChanged();
+}
+
+void PlotSeries::setOrigin(const QString& method, const QString& source)
+{
+    m_method = method;
+    m_source = source;
+    emit m_owner->seriesEdited();
 }
 
 void PlotSeries::setInLegend(bool shown)
@@ -175,6 +188,8 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent), m_plot(new QCustomPlo
     // The legend sits under the axes, where it covers no data, in as many
     // columns as fit; it is in the layout only while it has entries.
     m_plot->axisRect()->insetLayout()->take(m_plot->legend);
+    // Entries fill rows from the left; as many columns as the widest entries of
+    // each column allow in the chart's width (fitLegend), never cutting an entry.
     m_plot->legend->setFillOrder(QCPLegend::foColumnsFirst);
     m_plot->legend->setWrap(3);
     m_plot->legend->setVisible(false);
@@ -208,8 +223,46 @@ PlotWidget::~PlotWidget()
         m_plot->plotLayout()->addElement(m_plot->plotLayout()->rowCount(), 0, m_plot->legend);
 }
 
+int legendColumnsFor(const QList<int>& itemWidths, int available, int spacing)
+{
+    const int count = int(itemWidths.size());
+    for (int columns = count; columns > 1; --columns) {
+        // Filled row by row: item i sits in column i % columns.
+        QList<int> widest(columns, 0);
+        for (int i = 0; i < count; ++i)
+            widest[i % columns] = std::max(widest[i % columns], itemWidths[i]);
+        int total = spacing * (columns - 1);
+        for (int w : widest)
+            total += w;
+        if (total <= available)
+            return columns;
+    }
+    return 1;
+}
+
+void PlotWidget::fitLegend()
+{
+    QCPLegend* legend = m_plot->legend;
+    const int count = legend->itemCount();
+    if (count == 0)
+        return;
+    QList<int> widths;
+    for (int i = 0; i < count; ++i)
+        if (QCPAbstractLegendItem* item = legend->item(i))
+            widths << item->minimumOuterSizeHint().width();
+    const QMargins m = legend->margins();
+    const int available = std::max(50, m_plot->width() - m.left() - m.right() - 8);
+    const int columns = legendColumnsFor(widths, available, legend->columnSpacing());
+    if (legend->wrap() != columns) {
+        legend->setWrap(columns);
+        // setWrap keeps the grid; lay the entries out again in the new number of columns.
+        legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+    }
+}
+
 void PlotWidget::placeLegend()
 {
+    fitLegend();
     QCPLegend* legend = m_plot->legend;
     QCPLayoutGrid* layout = m_plot->plotLayout();
     const bool show = m_legendWanted && legend->itemCount() > 0;
@@ -233,7 +286,13 @@ void PlotWidget::setEmptyRange(Axis a, double lower, double upper)
 bool PlotWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_plot) {
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::Resize)
+            updatePlaceholder();
+        if (event->type() == QEvent::Resize && m_plot->legend->visible()) {
+            fitLegend();
+            m_plot->replot(QCustomPlot::rpQueuedReplot);
+        }
+        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_pressPos = static_cast<QMouseEvent*>(event)->pos();
             m_pressed = true;
         } else if (event->type() == QEvent::MouseButtonRelease && m_pressed) {
@@ -348,8 +407,45 @@ void PlotWidget::fitAxes()
     }
 }
 
+void PlotWidget::setPlaceholderText(const QString& text)
+{
+    if (!m_placeholder) {
+        m_placeholder = new QLabel(this);
+        m_placeholder->setObjectName(QStringLiteral("lblChartHint"));
+        m_placeholder->setWordWrap(true);
+        m_placeholder->setAlignment(Qt::AlignCenter);
+        m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_placeholder->setStyleSheet(QStringLiteral("QLabel { background: rgba(255,255,255,230); border: 1px solid #909090; padding: 8px; }"));
+    }
+    m_placeholder->setText(text);
+    updatePlaceholder();
+}
+
+QString PlotWidget::placeholderText() const { return m_placeholder ? m_placeholder->text() : QString(); }
+
+bool PlotWidget::placeholderShown() const { return m_placeholder && !m_placeholder->isHidden(); }
+
+void PlotWidget::updatePlaceholder()
+{
+    if (!m_placeholder)
+        return;
+    bool anyData = false;
+    for (const auto& s : m_series)
+        anyData = anyData || s->pointCount() > 0;
+    const bool show = !anyData && !m_placeholder->text().isEmpty();
+    m_placeholder->setVisible(show);
+    if (show) {
+        const int w = std::max(160, std::min(width() - 40, 420));
+        const int h = m_placeholder->heightForWidth(w);
+        m_placeholder->setGeometry((width() - w) / 2, std::max(0, (height() - h) / 2), w, h);
+        m_placeholder->raise();
+    }
+}
+
 void PlotWidget::seriesChanged()
 {
+    emit seriesEdited();
+    updatePlaceholder();
     placeLegend();
     if (!m_zoomed)
         fitAxes();

@@ -20,6 +20,7 @@ class QCPGraph;
 class QCPAxis;
 class QCPTextElement;
 class QPrinter;
+class QLabel;
 
 namespace korvel {
 
@@ -27,6 +28,10 @@ enum class MarkerStyle { None, Star, Rectangle, Triangle, Diamond, Circle, Squar
 enum class SeriesKind { Points, Line };
 
 class PlotWidget;
+
+// How many legend columns fit `available` pixels when entries fill rows from the
+// left (entry i in column i % n) and a column is as wide as its widest entry.
+int legendColumnsFor(const QList<int>& itemWidths, int available, int spacing);
 
 // A series of the chart. The chart owns it; references stay valid until the
 // series is removed.
@@ -37,6 +42,9 @@ public:
     void setTitle(const QString& title);
     QColor colour() const { return m_colour; }
     void setColour(const QColor& colour);
+    // The colour the chart draws the series in: its own colour, darkened where
+    // it would not stand out on the white back wall.
+    QColor drawnColour() const;
     MarkerStyle marker() const { return m_marker; }
     void setMarker(MarkerStyle marker);
     int penWidth() const { return m_penWidth; }
@@ -44,6 +52,12 @@ public:
     void setPen(int width, Qt::PenStyle style);
     bool inLegend() const { return m_inLegend; }
     void setInLegend(bool shown);
+    // How the values came about ("isotherm from the equations", "viscosity model
+    // Kap", ...) and where from (the publication key); read by the values pane
+    // and the CSV export.
+    void setOrigin(const QString& method, const QString& source);
+    QString method() const { return m_method; }
+    QString source() const { return m_source; }
 
     // Points are kept in ascending x; points whose x or y is not a number are skipped.
     void addPoint(double x, double y);
@@ -68,6 +82,8 @@ private:
     int m_penWidth = 1;
     Qt::PenStyle m_penStyle = Qt::SolidLine;
     bool m_inLegend = true;
+    QString m_method;
+    QString m_source;
 };
 
 class PlotWidget : public QWidget {
@@ -124,6 +140,12 @@ public:
     void resetZoom();
     bool isZoomed() const { return m_zoomed; }
 
+    // A note in the middle of the chart while no series has points (what the
+    // chosen system holds and what the program can still do); empty: none.
+    void setPlaceholderText(const QString& text);
+    QString placeholderText() const;
+    bool placeholderShown() const;
+
     // Fits the axes to the data and repaints.
     void refresh();
 
@@ -138,6 +160,8 @@ public:
 signals:
     // A click on the chart without dragging.
     void clicked();
+    // Series were added or removed, or their points, titles or origins changed.
+    void seriesEdited();
 
 private:
     friend class PlotSeries;
@@ -145,10 +169,14 @@ private:
     void seriesChanged();
     void updateLegend();
     void placeLegend();
+    void fitLegend();
     void fitAxes();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    void updatePlaceholder();
+
     QCustomPlot* m_plot;
+    QLabel* m_placeholder = nullptr;
     QCPTextElement* m_title = nullptr;
     QList<std::shared_ptr<PlotSeries>> m_series;
     QColor m_panelColour;

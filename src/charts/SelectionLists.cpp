@@ -42,6 +42,7 @@ void TemperaturePointList::Draw(LineDrawHost& host)
         PlotSeries* series = host.lineChart()->addLineSeries(
             lineTitle(host.linePublicationText(m_page), x, QLocale()), SeriesColours::at(index), page1 ? 2 : 1,
             page1 ? Qt::SolidLine : Qt::DashDotDotLine);
+        series->setOrigin(QStringLiteral("temperature equation"), host.linePublicationText(m_page));
         series->addPoint(record.t1, record.value1.toDouble());
         series->addPoint(record.t2, record.value2.toDouble());
         host.setLineColourIndex(m_page, index + 1);

@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
+#include <cmath>
+
 namespace korvel {
 
 int SeriesColours::wrap(int index)
@@ -52,6 +55,41 @@ QColor slotColour(int slot)
     case 3: return QColor(0x0000FF);
     default: return QColor(0x800080);
     }
+}
+
+} // namespace korvel
+
+namespace korvel {
+
+namespace {
+
+double luminance(const QColor& c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& colour, const QColor& ground)
+{
+    constexpr double wanted = 3.0;
+    if (!colour.isValid() || contrastRatio(colour, ground) >= wanted)
+        return colour;
+    // Darken on a light ground, lighten on a dark one, keeping hue and saturation.
+    const bool darken = luminance(ground) > 0.18;
+    QColor c = colour.toHsl();
+    for (int step = 0; step < 100 && contrastRatio(c, ground) < wanted; ++step) {
+        const double l = std::clamp(c.lightnessF() + (darken ? -0.01 : 0.01), 0.0, 1.0);
+        c.setHslF(c.hslHueF(), c.hslSaturationF(), l, c.alphaF());
+    }
+    return c.toRgb();
 }
 
 } // namespace korvel

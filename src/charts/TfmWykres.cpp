@@ -6,6 +6,7 @@
 #include "ModelPanel.h"
 #include "PageControl.h"
 #include "PlotWidget.h"
+#include "SeriesValuesPane.h"
 #include "TemperaturePage.h"
 #include "UserDataOverlay.h"
 #include "core/UiServices.h"
@@ -29,6 +30,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -114,7 +117,15 @@ void TfmWykres::buildWindow()
     m_memoRownania->hide();
     m_memoViscoModel = named(new QPlainTextEdit(m_ctx.chart), "MemoViscoModel");
     m_memoViscoModel->hide();
-    middle->addWidget(m_ctx.chart, 1);
+    // Under the chart the values of its curves, in a pane the user may shrink or drag away.
+    auto* chartAndValues = named(new QSplitter(Qt::Vertical, this), "ChartSplitter");
+    chartAndValues->addWidget(m_ctx.chart);
+    m_valuesPane = new SeriesValuesPane(m_ctx.chart, chartAndValues);
+    chartAndValues->addWidget(m_valuesPane);
+    chartAndValues->setStretchFactor(0, 4);
+    chartAndValues->setStretchFactor(1, 1);
+    chartAndValues->setSizes({460, 120});
+    middle->addWidget(chartAndValues, 1);
 
     QFrame* panel6 = panel(this, "Panel6");
     auto* right = new QVBoxLayout(panel6);
@@ -170,6 +181,9 @@ void TfmWykres::buildWindow()
     QFrame* panel2 = panel(this, "Panel2");
     buildButtonPanel(panel2);
     root->addWidget(panel2);
+    auto* status = named(new QStatusBar(this), "StatusBar");
+    status->setSizeGripEnabled(false);
+    root->addWidget(status);
     m_panels = {panel1, panel2, panel3, panel4, panel5, panel6};
 
     m_ctx.timer = new QTimer(this);
@@ -422,6 +436,11 @@ void TfmWykres::FormShow()
     showPages(c, classNo, isotherms);
     m_ctx.chart->setTitle(c.systemName);
     showProperty(c);
+    // Say so at once when the system holds no publication for the property.
+    const auto* publications = findChild<DbLookupList*>(isotherms ? QStringLiteral("dblAutor") : QStringLiteral("dblAutor2"));
+    m_ctx.chart->setPlaceholderText(publications && publications->count() == 0
+                                        ? noPublicationHint(c.propertyName, c.systemName)
+                                        : QString());
 }
 
 void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)

@@ -36,6 +36,7 @@ class PageControl;
 class PlotSeries;
 class PlotWidget;
 class Query;
+class SeriesValuesPane;
 class TemperaturePage;
 
 class TfmWykres : public QDialog, public ChartInputs {
@@ -141,6 +142,7 @@ public:
     QPlainTextEdit* memoViscoModel() const { return m_memoViscoModel; }
     ChartChoices choices() const { return readChartChoices(); }
     ChartExportActions* exportActions() const { return m_exports; }
+    SeriesValuesPane* valuesPane() const { return m_valuesPane; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -169,6 +171,7 @@ private:
     QPlainTextEdit* m_memoRownania = nullptr;
     QPlainTextEdit* m_memoViscoModel = nullptr;
     ChartExportActions* m_exports = nullptr;
+    SeriesValuesPane* m_valuesPane = nullptr;
     QList<QFrame*> m_panels; // Panel1 .. Panel6
 };
 

@@ -1,5 +1,6 @@
 #include "Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -86,6 +87,47 @@ QString generalFloatTextLocal(double value, const QLocale& locale)
 {
     const QString sep = locale.decimalPoint();
     return generalFloatText(value, sep.isEmpty() ? QLatin1Char('.') : sep.at(0));
+}
+
+QString gridNumberText(double value, const QLocale& locale)
+{
+    if (std::isnan(value))
+        return {};
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    constexpr int significant = 5;
+    const QString sep = locale.decimalPoint();
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0)
+        return QStringLiteral("0");
+    QString text;
+    if (magnitude < 1e-4 || magnitude >= 1e9) {
+        text = QString::number(value, 'E', significant - 1); // "1.2346E-05"
+        const qsizetype e = text.indexOf(QLatin1Char('E'));
+        QString mantissa = text.left(e);
+        QString exponent = text.mid(e + 1);
+        while (mantissa.contains(QLatin1Char('.')) && (mantissa.endsWith(QLatin1Char('0')) || mantissa.endsWith(QLatin1Char('.'))))
+            mantissa.chop(1);
+        const bool negative = exponent.startsWith(QLatin1Char('-'));
+        exponent.remove(0, 1);
+        while (exponent.size() > 1 && exponent.startsWith(QLatin1Char('0')))
+            exponent.remove(0, 1);
+        text = mantissa + QLatin1Char('E') + (negative ? QStringLiteral("-") : QString()) + exponent;
+    } else {
+        const int integerDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+        const int decimals = std::max(0, significant - integerDigits);
+        text = QString::number(value, 'f', decimals);
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+        if (text == QLatin1String("-0"))
+            text = QStringLiteral("0");
+    }
+    text.replace(QLatin1Char('.'), sep.isEmpty() ? QStringLiteral(".") : sep);
+    return text;
 }
 
 QString exportNumberText(double value)

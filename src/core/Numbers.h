@@ -57,6 +57,13 @@ QString formatHashDotHash(double value, const QLocale& locale = QLocale());
 // at most two decimals without trailing zeros.
 QString formatGroupedTwoDecimals(double value, const QLocale& locale = QLocale());
 
+// The text a grid cell shows for a number: five significant digits (never
+// fewer than the integer part needs), no trailing zeros, a leading zero before
+// the separator ("0.86", not ".86"), no thousands separators; values below 1e-4
+// or from 1e9 on in exponent form ("1.2346E-5"). The whole value is
+// generalFloatTextLocal's text, for tooltips and copies.
+QString gridNumberText(double value, const QLocale& locale = QLocale());
+
 // Error raised by NormaliseNumberText for a character other than digits, "," and ".".
 class NumberFormatError : public std::runtime_error {
 public:

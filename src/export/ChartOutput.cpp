@@ -10,7 +10,9 @@
 #include <QPageSize>
 #include <QPalette>
 #include <QPdfWriter>
+#include <QAction>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <qcustomplot.h>
@@ -189,6 +191,44 @@ void previewChart(ChartCanvas& chart, QPrinter* printer, QWidget* parent)
                      [&chart](QPrinter* p) { printChart(chart, p); });
     ui().showModal(&dialog);
     printer->setPageOrientation(previous);
+}
+
+QString previewChartToPdf(ChartCanvas& chart, QWidget* parent, const QString& suggestedPdf)
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("ChartPrintPreview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&chart](QPrinter* p) { printChart(chart, p); });
+    // The dialog's own print button would open a printer dialog with nothing to
+    // choose; it writes a PDF file instead.
+    QString written;
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        if (action->text().remove(QLatin1Char('&')) != QLatin1String("Print"))
+            continue;
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+        action->setText(QStringLiteral("Print to PDF…"));
+        action->setToolTip(QStringLiteral("No printer is installed: write the page to a PDF file"));
+        action->setObjectName(QStringLiteral("PrintToPdf"));
+        QObject::connect(action, &QAction::triggered, &dialog, [&] {
+            const QString path = ui().saveFileName(&dialog, QStringLiteral("Print to PDF"), suggestedPdf,
+                                                   QStringLiteral("PDF documents (*.pdf)"));
+            if (path.isEmpty())
+                return;
+            printer.setOutputFileName(path);
+            if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+                preview->print();
+            if (QFileInfo(path).size() > 0)
+                written = path;
+            else
+                ui().error(cannotCreateMessage(path, QStringLiteral("The PDF file could not be written.")));
+            dialog.accept();
+        });
+    }
+    ui().showModal(&dialog);
+    return written;
 }
 
 } // namespace korvel::exports

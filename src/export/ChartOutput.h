@@ -61,4 +61,10 @@ bool printChart(ChartCanvas& chart, QPrinter* printer);
 // Qt's print preview of the same page; printing from it uses printChart.
 void previewChart(ChartCanvas& chart, QPrinter* printer, QWidget* parent);
 
+// The preview where no printer is installed: the same page, and its print
+// button ("Print to PDF…") asks for a file name (suggested: `suggestedPdf`) and
+// writes the page there as a PDF document. The file written, or empty when the
+// user printed nothing.
+QString previewChartToPdf(ChartCanvas& chart, QWidget* parent, const QString& suggestedPdf);
+
 } // namespace korvel::exports

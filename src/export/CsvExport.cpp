@@ -109,4 +109,21 @@ CsvTable calculatedValuesCsv(const ExportHeading& h, const QString& leftAxisTitl
     return t;
 }
 
+CsvTable seriesValuesCsv(const ExportHeading& h, const QString& bottomAxisTitle, const QString& leftAxisTitle,
+                         const QList<SeriesPointRow>& rows)
+{
+    CsvTable t;
+    const bool temperature = bottomAxisTitle.startsWith(QLatin1String("Temperature"));
+    t.header << leadingColumns() << QStringLiteral("Series") << QStringLiteral("Method") << QStringLiteral("Source")
+             << (temperature ? QStringLiteral("Temperature [K]") : compositionColumn(h))
+             << withUnit(h.propertyName, unitOfAxisTitle(h.propertyName, leftAxisTitle)) << QStringLiteral("Reference");
+    const QString shownKey = h.reference.key.value_or(QString());
+    for (const SeriesPointRow& r : rows) {
+        const QString reference = !r.source.isEmpty() && r.source == shownKey ? h.reference.line() : QString();
+        t.rows << QStringList{h.systemName,     h.propertyName, r.title, r.method, r.source, exportNumberText(r.abscissa),
+                              exportNumberText(r.value), reference};
+    }
+    return t;
+}
+
 } // namespace korvel::exports

@@ -33,4 +33,22 @@ CsvTable equationsCsv(const ExportHeading& heading, const QString& leftAxisTitle
 CsvTable calculatedValuesCsv(const ExportHeading& heading, const QString& leftAxisTitle,
                              const QList<IsothermBlock>& blocks);
 
+// One point of a drawn series: its title, how it was computed, its source
+// publication key (may be empty), the abscissa (composition or temperature) and
+// the value.
+struct SeriesPointRow {
+    QString title;
+    QString method;
+    QString source;
+    double abscissa = 0;
+    double value = 0;
+};
+
+// One row per point of every drawn series: system, property, series, method,
+// source, the abscissa (titled "Temperature [K]" in a temperature dependence,
+// else as the composition axis), the value with its unit, and the full reference
+// of the source where it is the shown publication.
+CsvTable seriesValuesCsv(const ExportHeading& heading, const QString& bottomAxisTitle, const QString& leftAxisTitle,
+                         const QList<SeriesPointRow>& rows);
+
 } // namespace korvel::exports

@@ -16,7 +16,7 @@ QString cellText(const QVariant& v)
 }
 } // namespace
 
-QString tabSeparatedRows(const QAbstractItemModel& model, const QList<int>& columns, const QList<int>& rows)
+QString tabSeparatedRows(const QAbstractItemModel& model, const QList<int>& columns, const QList<int>& rows, int role)
 {
     QStringList lines;
     QStringList header;
@@ -26,7 +26,7 @@ QString tabSeparatedRows(const QAbstractItemModel& model, const QList<int>& colu
     for (int r : rows) {
         QStringList cells;
         for (int c : columns)
-            cells << cellText(model.data(model.index(r, c), Qt::DisplayRole));
+            cells << cellText(model.data(model.index(r, c), role));
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');

@@ -129,6 +129,7 @@ ModelCurve ButlerModelRun::DrawButlerIsotherm(const ButlerFit& fit, const QLocal
     for (double x : fit.compositions())
         curve.points.emplace_back(x, fit.chartValue(x, t));
     // TitleButlerIsotherm
+    curve.method = QStringLiteral("Butler model, isotherm");
     curve.title = QStringLiteral("Butler ") + m_temperature.shortestText(separator(locale)) + QStringLiteral("[K]");
     curve.colour = m_curveColour;
     curve.lineWidth = 3;
@@ -157,6 +158,7 @@ std::optional<ModelCurve> ButlerModelRun::DrawButlerTemperatureCurve(const QStri
     for (double t : fit->temperatures())
         curve.points.emplace_back(t, fit->chartValue(x, t));
     // TitleButlerTemperatureCurve
+    curve.method = QStringLiteral("Butler model, temperature dependence");
     curve.title = QStringLiteral("Butler   X=") + m_composition.shortestText(separator(locale));
     curve.colour = seriesColour(m_curveCount);
     curve.lineWidth = 3;

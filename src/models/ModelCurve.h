@@ -12,6 +12,7 @@ namespace korvel {
 struct ModelCurve {
     std::vector<QPointF> points; // in drawing order
     QString title;               // legend title
+    QString method;              // how it was computed ("viscosity model Kap", "Butler model")
     ChartColour colour;
     int lineWidth = 3;
     bool showInLegend = true;

@@ -108,6 +108,10 @@ ViscosityRunResult ViscosityModelRun::RunViscosityModel(const ViscosityRunInput&
                                           ? QStringLiteral(" (no coefficients)")
                                           : QStringLiteral(" (no coefficients for ") + in.publicationKey
                                                 + QStringLiteral(")");
+            result.curve.method = model ? QStringLiteral("viscosity model ") + model->caption()
+                                        : QStringLiteral("viscosity model (none recognised)");
+            if (result.zeroCurve)
+                result.curve.method += QStringLiteral(", no coefficients");
             result.curve.lineWidth = 3;
             result.curve.showInLegend = true;
             result.curve.colour = NextModelColour();

@@ -95,6 +95,8 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
     file->addSeparator();
     QAction* exit = named(file->addAction(QStringLiteral("&Exit to Windows")), "LitForm");
     exit->setIcon(style->standardIcon(QStyle::SP_DialogCloseButton));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exit->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(exit, &QAction::triggered, exit, &exitToWindows);
 
     QAction* dta = named(bar->addAction(QStringLiteral("&DTA")), "DTA1");
@@ -122,6 +124,8 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
         actions.addData->setEnabled(false);
     }
     QAction* help = named(bar->addAction(QStringLiteral("&Help")), "Help1");
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(help, &QAction::triggered, help, [] { TfmStart::OpenHelp(); });
     return actions;
 }

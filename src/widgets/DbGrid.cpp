@@ -1,9 +1,12 @@
 #include "DbGrid.h"
 
 #include "database/DataSource.h"
+#include "core/Numbers.h"
 #include "database/Query.h"
 
 #include <QHelpEvent>
+
+#include <algorithm>
 #include <QHeaderView>
 #include <QPointer>
 #include <QStyle>
@@ -65,8 +68,16 @@ public:
         if (!m_source || !index.isValid())
             return {};
         const int column = sourceColumn(index.column());
-        if (role == Qt::DisplayRole)
-            return column < 0 ? QString() : m_source->displayText(index.row(), column);
+        if (role == Qt::DisplayRole || role == DbGrid::FullTextRole) {
+            if (column < 0)
+                return QString();
+            // Numbers: a few significant digits in the cell, every digit in copies.
+            const QVariant value = m_source->query()->value(index.row(), column);
+            const int type = value.metaType().id();
+            if (!value.isNull() && (type == QMetaType::Double || type == QMetaType::Float))
+                return role == Qt::DisplayRole ? gridNumberText(value.toDouble()) : generalFloatTextLocal(value.toDouble());
+            return m_source->displayText(index.row(), column);
+        }
         if (role == Qt::TextAlignmentRole && !m_columns.isEmpty())
             return QVariant::fromValue(m_columns.value(index.column()).alignment);
         return {};
@@ -83,6 +94,15 @@ public:
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     void titleChanged(int column) { emit headerDataChanged(Qt::Horizontal, column, column); }
+    bool isNumber(int row, int column) const
+    {
+        const int c = sourceColumn(column);
+        if (!m_source || c < 0)
+            return false;
+        const int type = m_source->query()->value(row, c).metaType().id();
+        return type == QMetaType::Double || type == QMetaType::Float || type == QMetaType::Int ||
+               type == QMetaType::LongLong;
+    }
 
 private:
     QPointer<DataSource> m_source;
@@ -123,13 +143,26 @@ int DbGrid::titleWidth(int column) const
     return horizontalHeader()->fontMetrics().horizontalAdvance(title) + 3 * margin + 2;
 }
 
-// The given width, widened where the title would be cut.
+// The width the column's numbers need.
+int DbGrid::contentWidth(int column) const
+{
+    int widest = 0;
+    const QFontMetrics fm = fontMetrics();
+    const int rows = qMin(m_model->rowCount(), 500); // long tables: the first rows decide
+    for (int r = 0; r < rows; ++r)
+        if (m_model->isNumber(r, column)) // texts may stay cut: their tooltip shows them whole
+            widest = qMax(widest, fm.horizontalAdvance(cellText(r, column)));
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return widest == 0 ? 0 : widest + 2 * margin + 4;
+}
+
+// The given width, widened where the title or a cell would be cut.
 void DbGrid::applyColumnWidths()
 {
     const QList<GridColumn>& cols = m_model->columns();
-    for (int c = 0; c < cols.size(); ++c) {
-        if (cols[c].width > 0)
-            setColumnWidth(c, qMax(cols[c].width, titleWidth(c)));
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const int given = c < cols.size() && cols[c].width > 0 ? cols[c].width : horizontalHeader()->defaultSectionSize();
+        setColumnWidth(c, std::max({given, titleWidth(c), contentWidth(c)}));
     }
 }
 
@@ -145,9 +178,17 @@ QString DbGrid::cellToolTip(int row, int column) const
     const QString text = cellText(row, column);
     if (text.isEmpty())
         return {};
+    const QString full = cellFullText(row, column);
+    if (full != text)
+        return full; // a rounded number: every digit
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const int available = columnWidth(column) - 2 * margin;
     return fontMetrics().horizontalAdvance(text) > available ? text : QString();
+}
+
+QString DbGrid::cellFullText(int row, int column) const
+{
+    return m_model->data(m_model->index(row, column), FullTextRole).toString();
 }
 
 bool DbGrid::viewportEvent(QEvent* event)

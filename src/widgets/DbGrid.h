@@ -3,8 +3,8 @@
 // unbound), showing the columns it is given with their titles, widths and
 // alignment. Its cursor row is the current row of the source's query.
 // A column is never narrower than its title needs in the grid's header font
-// (HiDPI and other fonts included), and a cell whose text does not fit its
-// column shows the whole text as a tooltip.
+// (HiDPI and other fonts included) nor than its numbers need; a number shows five
+// significant digits and every digit in its tooltip and in copies.
 #include <QList>
 #include <QTableView>
 
@@ -23,6 +23,9 @@ struct GridColumn {
 class DbGrid : public QTableView {
     Q_OBJECT
 public:
+    // The whole text of a cell (every digit of a number), as copies take it.
+    static constexpr int FullTextRole = Qt::UserRole + 1;
+
     explicit DbGrid(QWidget* parent = nullptr);
 
     // Fixed columns; with none, every column of the source is shown by its name.
@@ -42,8 +45,12 @@ public:
     void clearRowSelection();
 
     int rowCountShown() const;
+    // The shown text of a cell: numbers with five significant digits.
     QString cellText(int row, int column) const;
-    // The tooltip of a cell: its whole text when the column shows it cut, else empty.
+    // Every digit of a number, other cells as shown.
+    QString cellFullText(int row, int column) const;
+    // The tooltip of a cell: every digit of a rounded number, the whole text when
+    // the column shows it cut, else empty.
     QString cellToolTip(int row, int column) const;
     // The width the column's title needs in the header.
     int titleWidth(int column) const;
@@ -58,6 +65,7 @@ protected:
 private:
     void syncFromQuery(int row);
     void applyColumnWidths();
+    int contentWidth(int column) const;
 
     GridColumnsModel* m_model;
     QList<int> m_selectionOrder;

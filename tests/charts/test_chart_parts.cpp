@@ -135,6 +135,74 @@ private slots:
         QCOMPARE(slotColour(4), QColor(0x800080));
     }
 
+    void legendColumns_data()
+    {
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<int>("available");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("all in one row") << QList<int>{100, 100, 100} << 400 << 3;
+        QTest::newRow("spacing counts") << QList<int>{100, 100, 100} << 305 << 2;
+        QTest::newRow("widest of each column") << QList<int>{300, 50, 50, 300} << 400 << 1;
+        QTest::newRow("two columns of mixed widths") << QList<int>{200, 80, 150, 80} << 300 << 2;
+        QTest::newRow("one entry wider than the chart") << QList<int>{900} << 400 << 1;
+        QTest::newRow("no entries") << QList<int>{} << 400 << 1;
+    }
+    void legendColumns()
+    {
+        QFETCH(QList<int>, widths);
+        QFETCH(int, available);
+        QFETCH(int, columns);
+        QCOMPARE(legendColumnsFor(widths, available, 5), columns);
+    }
+
+    // Long titles at the chart window's width: every entry gets the width its text needs.
+    void legendEntriesAreNeverCut()
+    {
+        PlotWidget plot;
+        plot.resize(520, 420);
+        for (int i = 0; i < 7; ++i) {
+            PlotSeries* s = plot.addLineSeries(QStringLiteral("[2001Abc%1]  X=0.%1 and a longer tail").arg(i), Qt::red);
+            s->addPoint(0, i);
+            s->addPoint(1, i + 1);
+        }
+        plot.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plot));
+        plot.refresh();
+        QCPLegend* legend = plot.plot()->legend;
+        QVERIFY(legend->visible());
+        for (int i = 0; i < legend->itemCount(); ++i) {
+            QCPAbstractLegendItem* item = legend->item(i);
+            QVERIFY2(item->outerRect().width() >= item->minimumOuterSizeHint().width(), qPrintable(QString::number(i)));
+            QVERIFY(plot.plot()->rect().contains(item->outerRect()));
+        }
+        const int wideColumns = legend->wrap();
+        plot.resize(1200, 420);
+        QCoreApplication::processEvents();
+        plot.refresh();
+        QVERIFY2(legend->wrap() > wideColumns, qPrintable(QStringLiteral("%1 -> %2").arg(wideColumns).arg(legend->wrap())));
+    }
+
+    // Light table colours keep their identity but are drawn darker on the white back
+    // wall; colours that already stand out are drawn as they are.
+    void lightColoursAreDrawnReadable()
+    {
+        for (QRgb light : {0xFFFF00u, 0x00FF00u, 0x00FFFFu, 0xC0C0C0u}) {
+            const QColor drawn = readableOn(QColor(light));
+            QVERIFY2(contrastRatio(drawn, Qt::white) >= 3.0, qPrintable(QColor(light).name()));
+            QCOMPARE(drawn.hslHue(), QColor(light).hslHue());
+        }
+        QVERIFY(contrastRatio(QColor(0xFFFF00), Qt::white) < 1.5);
+        for (QRgb strong : {0xFF0000u, 0x008000u, 0x0000FFu, 0x800080u, 0x000000u})
+            QCOMPARE(readableOn(QColor(strong)), QColor(strong));
+        QCOMPARE(readableOn(QColor(0x000080), Qt::black).lightness() > QColor(0x000080).lightness(), true);
+
+        PlotWidget plot;
+        PlotSeries* yellow = plot.addLineSeries(QStringLiteral("Kap"), QColor(0xFFFF00), 1);
+        QCOMPARE(yellow->colour(), QColor(0xFFFF00));
+        QCOMPARE(yellow->graph()->pen().color(), yellow->drawnColour());
+        QVERIFY(contrastRatio(yellow->graph()->pen().color(), Qt::white) >= 3.0);
+    }
+
     void propertyPresentation_data()
     {
         QTest::addColumn<QString>("property");

@@ -140,6 +140,34 @@ private slots:
         QCOMPARE(formatGroupedTwoDecimals(0.05, c), QStringLiteral("0.05"));
         QCOMPARE(formatGroupedTwoDecimals(1000000.0, c), QStringLiteral("1,000,000"));
     }
+    void gridText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("leading zero kept") << 0.86 << "0.86";
+        QTest::newRow("negative fraction") << -0.25 << "-0.25";
+        QTest::newRow("five significant") << 7.456789 << "7.4568";
+        QTest::newRow("integer part whole") << 1234567.8 << "1234568";
+        QTest::newRow("thousands, one decimal") << 9134.25 << "9134.3";
+        QTest::newRow("small B coefficient") << -0.00112345678 << "-0.0011235";
+        QTest::newRow("no trailing zeros") << 1273.0 << "1273";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("rounds to zero sign") << -0.000000 << "0";
+        QTest::newRow("tiny in exponent form") << 0.0000123456 << "1.2346E-5";
+        QTest::newRow("huge in exponent form") << 2.5e12 << "2.5E12";
+        QTest::newRow("rounding carries a digit") << 9.999996 << "10";
+    }
+    void gridText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        QCOMPARE(gridNumberText(value, QLocale::c()), expected);
+    }
+    void gridTextUsesLocaleSeparator()
+    {
+        QCOMPARE(gridNumberText(0.86, QLocale(QLocale::Polish)), QStringLiteral("0,86"));
+        QCOMPARE(gridNumberText(1234.5, QLocale(QLocale::Polish)), QStringLiteral("1234.5").replace('.', ','));
+    }
     void integers()
     {
         QCOMPARE(integerFromText("1273"), 1273);

@@ -12,6 +12,7 @@
 #include <QFontInfo>
 #include <QImageReader>
 #include <QPdfWriter>
+#include <QAction>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -112,6 +113,8 @@ private slots:
     void exportedImagesReopen();
     void printedChartIsOneLandscapePage();
     void previewPaintsTheSamePage();
+    void previewWithoutPrinterPrintsToPdf_data();
+    void previewWithoutPrinterPrintsToPdf();
     void scanPageGeometry();
     void scanPrintsOnePage();
     void phaseDiagramGeometry();
@@ -228,6 +231,52 @@ void TestChartOutput::previewPaintsTheSamePage()
     QCOMPARE(pagesShown, 1);
     QCOMPARE(shownOrientation, QPageLayout::Landscape);
     QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Portrait);
+    QCOMPARE(chart.legendColour(), QColor(Qt::lightGray));
+}
+
+void TestChartOutput::previewWithoutPrinterPrintsToPdf_data()
+{
+    QTest::addColumn<bool>("named");
+    QTest::newRow("file named") << true;
+    QTest::newRow("dialog cancelled") << false;
+}
+
+// With no printer the preview's print button names a PDF file and writes the one
+// landscape page there; cancelling the file dialog writes nothing.
+void TestChartOutput::previewWithoutPrinterPrintsToPdf()
+{
+    QFETCH(bool, named);
+    korvel::test::ScriptedUi ui;
+    TestChart chart;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.pdf");
+    if (named)
+        ui.fileAnswers << path;
+    bool printTriggered = false;
+    ui.onModal = [&](QWidget* w) {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
+        if (!dialog)
+            return 0;
+        dialog->show();
+        QApplication::processEvents();
+        if (auto* action = dialog->findChild<QAction*>(QStringLiteral("PrintToPdf"))) {
+            action->trigger();
+            printTriggered = true;
+        }
+        dialog->close();
+        return 0;
+    };
+    const QString written = previewChartToPdf(chart, nullptr, dir.filePath("suggested.pdf"));
+    QVERIFY(printTriggered);
+    QCOMPARE(ui.modalWindows.size(), 1);
+    QCOMPARE(written, named ? path : QString());
+    QCOMPARE(QFileInfo::exists(path), named);
+    if (named) {
+        const PdfPages pages = pdfPages(path);
+        QCOMPARE(pages.count, 1);
+        QVERIFY(pages.mediaBoxes[0].width() > pages.mediaBoxes[0].height());
+    }
+    QVERIFY(ui.texts().isEmpty());
     QCOMPARE(chart.legendColour(), QColor(Qt::lightGray));
 }
 

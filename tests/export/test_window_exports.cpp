@@ -7,6 +7,9 @@
 #include "charts/ChartChoices.h"
 #include "charts/ChartExportActions.h"
 #include "charts/PlotWidget.h"
+#include "charts/SeriesValues.h"
+#include "charts/SeriesValuesPane.h"
+#include "core/Numbers.h"
 #include "charts/TfmWykres.h"
 #include "core/Directories.h"
 #include "database/DataModule.h"
@@ -26,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -156,6 +160,9 @@ private slots:
     void phaseDiagramPrint();
     void shippedDatabaseRoad();
     void ternarySectionColumns();
+    void valuesPaneCopiesEveryDigit();
+    void desktopShortcutsAndSavedFileMessage();
+    void emptySystemSaysWhatIsThere();
 };
 
 void TestWindowExports::equationsBeforeShowGiveMessage()
@@ -276,11 +283,17 @@ void TestWindowExports::exportsBesideTheMenu()
     v.ui.fileAnswers << csv;
     v.exports->exportCsvAction()->trigger();
     const QList<QByteArray> lines = readAll(csv).split('\n');
-    QCOMPARE(lines.value(0), QByteArray("System,Property,Temperature [K],X Sn [mole fraction],Density [g/cm^3],"
-                                        "Publication,Reference\r"));
-    QCOMPARE(lines.value(1), QByteArray("Ag-Sn,Density,1273,0,8.727,[2001Abc1],\"[2001Abc1]  Abc A., Fixture "
-                                        "density, J. Fixt., Vol1, (2001) pp.1-2\"\r"));
-    QCOMPARE(lines.size(), 5); // header, three rows, nothing after the last CR LF
+    QCOMPARE(lines.value(0), QByteArray("System,Property,Series,Method,Source,X Sn [mole fraction],Density [g/cm^3],"
+                                        "Reference\r"));
+    // Every drawn series in chart order: the end-point line's two points (titled as
+    // its isotherm), then the isotherm's three.
+    const QByteArray reference("\"[2001Abc1]  Abc A., Fixture density, J. Fixt., Vol1, (2001) pp.1-2\"\r");
+    const QByteArray title = v.w->chart()->legendTitles().value(0).toUtf8();
+    QCOMPARE(title, QByteArray("[2001Abc1] 1273[K]"));
+    QCOMPARE(lines.value(1), "Ag-Sn,Density," + title + ",straight line between the end compositions,[2001Abc1],0,8.727," +
+                                 reference);
+    QCOMPARE(lines.value(3), "Ag-Sn,Density," + title + ",isotherm from the stored equations,[2001Abc1],0,8.727," + reference);
+    QCOMPARE(lines.size(), 7); // header, five rows, nothing after the last CR LF
 
     QTemporaryDir jobs;
     PdfPrinters printers(jobs.path());
@@ -378,8 +391,105 @@ void TestWindowExports::shippedDatabaseRoad()
     QVERIFY(readAll(v.file("chart.pdf")).startsWith("%PDF-"));
     v.ui.fileAnswers << v.file("values.csv");
     v.exports->exportCsvAction()->trigger();
-    QVERIFY(readAll(v.file("values.csv")).startsWith("System,Property,Temperature [K],"));
+    // The model curve is exported with the measured isotherm.
+    const QString values = QString::fromUtf8(readAll(v.file("values.csv")));
+    QVERIFY(values.startsWith("System,Property,Series,Method,Source,"));
+    QCOMPARE(values.count(",viscosity model Dravik (Drv)," + key + ","), 101);
+    QVERIFY(values.contains(",isotherm from the stored equations," + key + ","));
     QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join('|')));
+}
+
+void TestWindowExports::valuesPaneCopiesEveryDigit()
+{
+    Visit v;
+    v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true);
+    QCoreApplication::processEvents();
+    SeriesValuesPane* pane = v.get<SeriesValuesPane>(QStringLiteral("dbgSeriesValues"));
+    const SeriesValuesModel* model = pane->valuesModel();
+    QCOMPARE(model->rowCount(), 5); // two points of the end-point line, three of the isotherm
+    const QString title = v.w->chart()->legendTitles().value(0);
+    QCOMPARE(model->index(0, SeriesValuesModel::Series).data().toString(), title); // the line takes its isotherm's title
+    QCOMPARE(model->index(3, SeriesValuesModel::Series).data().toString(), title);
+    QCOMPARE(model->index(3, SeriesValuesModel::Method).data().toString(), QStringLiteral("isotherm from the stored equations"));
+    QCOMPARE(model->index(0, SeriesValuesModel::Unit).data().toString(), QStringLiteral("g/cm^3"));
+    QCOMPARE(model->headerData(SeriesValuesModel::Abscissa, Qt::Horizontal).toString(),
+             v.w->chart()->axisTitle(PlotWidget::Axis::Bottom));
+
+    pane->setFocus();
+    pane->selectRow(1);
+    QApplication::clipboard()->clear();
+    QTest::keySequence(pane, QKeySequence::Copy);
+    const QStringList copied = QApplication::clipboard()->text().split('\n');
+    QCOMPARE(copied.size(), 3); // header, the chosen row, the final line break
+    QVERIFY(copied.value(0).startsWith(QStringLiteral("Series\t")));
+    const QPointF p = v.w->chart()->series(0)->point(1);
+    QCOMPARE(copied.value(1).split('\t').value(2), generalFloatTextLocal(p.y()));
+
+    // "Copy values" on the chart: every row.
+    v.w->chart()->findChild<QAction*>(QStringLiteral("CopyValues"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text().count('\n'), 6);
+    QCOMPARE(v.w->chart()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(v.w->chart()->actions().contains(v.exports->exportCsvAction()));
+    QVERIFY(v.get<DbGrid>(QStringLiteral("dbgRownania"))->actions().contains(v.exports->exportChartAction()));
+
+    // A curve added later shows up once the handler is done; clearing empties the pane.
+    PlotSeries* extra = v.w->chart()->addLineSeries(QStringLiteral("extra"), Qt::black);
+    extra->addPoint(0.5, 1.0);
+    QCoreApplication::processEvents();
+    QCOMPARE(model->rowCount(), 6);
+    v.w->chart()->removeAllSeries();
+    QCoreApplication::processEvents();
+    QCOMPARE(model->rowCount(), 0);
+}
+
+// "Save data" writes without a dialog and says where in the status bar; Ctrl+P
+// prints, Ctrl+Shift+S exports the chart.
+void TestWindowExports::desktopShortcutsAndSavedFileMessage()
+{
+    Visit v;
+    v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false);
+    v.w->equationsAction()->trigger();
+    auto* status = v.get<QStatusBar>(QStringLiteral("StatusBar"));
+    QCOMPARE(status->currentMessage(),
+             QStringLiteral("Saved ") + QDir::toNativeSeparators(v.file("[2001Abc1]_Density.txt")));
+    v.w->saveGraphAction()->trigger();
+    QVERIFY(status->currentMessage().endsWith(QDir::toNativeSeparators(v.file("Density of Ag-Sn.bmp"))));
+
+    v.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v.w));
+    QTemporaryDir jobs;
+    PdfPrinters printers(jobs.path());
+    QTest::keyClick(v.w, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(pdfPageCount(printers.path(1)), 1);
+    const QString png = v.file("shortcut.png");
+    v.ui.fileAnswers << png;
+    v.ui.inputAnswers << QStringLiteral("96");
+    QTest::keyClick(v.w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(QFileInfo::exists(png));
+    // Ctrl+Q asks before ending the program; Cancel keeps it.
+    QTest::keyClick(v.w, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(v.ui.lastMessage(), QStringLiteral("Exit to Windows?"));
+    QCOMPARE(v.ui.quitRequests, 0);
+    QVERIFY2(v.ui.messages.size() == 1, qPrintable(v.ui.texts().join('|')));
+}
+
+// A system without a publication for the property says so in the chart area.
+void TestWindowExports::emptySystemSaysWhatIsThere()
+{
+    {
+    Visit v(QStringLiteral("Surface tension"), QStringLiteral("Cu-Sn"));
+    QVERIFY(v.w->chart()->placeholderShown());
+    QVERIFY2(v.w->chart()->placeholderText().startsWith(
+                 QStringLiteral("The database holds no publication on the surface tension of Cu-Sn.")),
+             qPrintable(v.w->chart()->placeholderText()));
+    QVERIFY(v.w->chart()->placeholderText().contains(QStringLiteral("Butler")));
+    PlotSeries* s = v.w->chart()->addLineSeries(QStringLiteral("Butler 1273[K]"), Qt::red);
+    s->addPoint(0.1, 0.5);
+    QVERIFY(!v.w->chart()->placeholderShown()); // a curve is drawn: the note goes
+    }
+    Visit held;
+    QVERIFY(!held.w->chart()->placeholderShown());
+    QVERIFY(held.w->chart()->placeholderText().isEmpty());
 }
 
 void TestWindowExports::ternarySectionColumns()

@@ -95,6 +95,44 @@ private slots:
         QSqlDatabase::removeDatabase(QStringLiteral("memory"));
     }
 
+    // Numbers show five significant digits with their leading zero and widen their
+    // column; the tooltip and the copy text hold every digit.
+    void gridNumberCells()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("memory"));
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            QVERIFY(db.open());
+        }
+        {
+            QLocale::setDefault(QLocale::c());
+            Query query(QStringLiteral("qrRows"),
+                        {QStringLiteral("SELECT 0.86 X, 9134.123456789 A, -0.000123456789 B, 'Ag-Sn' UKLAD")},
+                        QStringLiteral("memory"));
+            QVERIFY(query.open());
+            query.setDisplayFormat(QStringLiteral("X"), QStringLiteral("#.##"));
+            DataSource source(QStringLiteral("dsRows"), &query);
+            DbGrid grid;
+            grid.setColumns({{QStringLiteral("X"), QStringLiteral("X"), 10},
+                             {QStringLiteral("A"), QStringLiteral("A"), 10},
+                             {QStringLiteral("B"), QStringLiteral("B"), 10},
+                             {QStringLiteral("UKLAD"), QStringLiteral("System"), 10}});
+            grid.setDataSource(&source);
+            QCOMPARE(grid.cellText(0, 0), QStringLiteral("0.86"));
+            QCOMPARE(grid.cellText(0, 1), QStringLiteral("9134.1"));
+            QCOMPARE(grid.cellText(0, 2), QStringLiteral("-0.00012346"));
+            QCOMPARE(grid.cellFullText(0, 1), QStringLiteral("9134.123456789"));
+            QCOMPARE(grid.cellToolTip(0, 1), QStringLiteral("9134.123456789"));
+            QCOMPARE(grid.cellToolTip(0, 0), QString()); // shown whole: no tooltip
+            for (int c = 0; c < 3; ++c)
+                QVERIFY2(grid.columnWidth(c) > grid.fontMetrics().horizontalAdvance(grid.cellText(0, c)),
+                         qPrintable(grid.cellText(0, c)));
+            QCOMPARE(grid.columnWidth(3), qMax(10, grid.titleWidth(3))); // a text keeps its width
+            QCOMPARE(grid.cellFullText(0, 3), QStringLiteral("Ag-Sn"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("memory"));
+    }
+
     // A lookup list keeps its choice when its query is reopened and still holds
     // the chosen key (the chosen row is current again); it shows nothing when
     // the key has gone.

@@ -84,6 +84,7 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
     std::map<std::pair<FieldKey, int>, QPointF> last;
     std::map<std::pair<FieldKey, int>, double> lastX;
     std::map<std::pair<FieldKey, int>, double> lastT;
+    std::vector<QLineF> lines; // every boundary and invariant line, which field labels keep clear of
     for (const Section &s : d.sections) {
         std::map<std::pair<FieldKey, int>, QPointF> now;
         for (const auto &[key, r] : keyed(s)) {
@@ -94,8 +95,10 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
                 const QPointF pt(px(x), py(s.T));
                 const auto k = std::make_pair(key, side);
                 const auto it = last.find(k);
-                if (it != last.end() && std::fabs(lastX[k] - x) < kJump)
+                if (it != last.end() && std::fabs(lastX[k] - x) < kJump) {
                     p.drawLine(it->second, pt);
+                    lines.emplace_back(it->second, pt);
+                }
                 now[k] = pt;
                 lastX[k] = x;
                 lastT[k] = s.T;
@@ -111,10 +114,20 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
         const double y = py(inv.T);
         p.setPen(QPen(QColor(170, 20, 20), 2.0));
         p.drawLine(QPointF(px(inv.xMin()), y), QPointF(px(inv.xMax()), y));
+        lines.emplace_back(QPointF(px(inv.xMin()), y), QPointF(px(inv.xMax()), y));
         const QString text = QStringLiteral("%1 K").arg(inv.T, 0, 'f', 1);
         const double right = px(inv.xMax());
         const bool atRight = right + 78 < plot.right();
-        const QRectF box(atRight ? right + 4 : px(inv.xMin()) - 74, y - 16, 70, 15);
+        const QRectF wanted(atRight ? right + 4 : px(inv.xMin()) - 74, y - 16, 70, 15);
+        // Invariants a few kelvin apart would print their temperatures over each other:
+        // the later label moves to the nearest free place, with a thin leader to its line.
+        const QRectF box = style::freeSpot(wanted, placed, plot);
+        if (box != wanted) {
+            p.setPen(QPen(QColor(170, 20, 20), 0.8));
+            const QPointF end(atRight ? right : px(inv.xMin()), y);
+            p.drawLine(end, QPointF(atRight ? box.left() : box.right(), box.center().y()));
+        }
+        p.setPen(QPen(QColor(170, 20, 20), 2.0));
         p.drawText(box, (atRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
         placed.push_back(box);
     }
@@ -170,7 +183,22 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
                 x = w.x;
             QRectF r = box;
             r.moveCenter(QPointF(px(x), py(useT)));
-            if (std::none_of(placed.begin(), placed.end(), [&](const QRectF &o) { return o.intersects(r); })) {
+            // A label on a line is moved up or down within its field's span until it sits clear.
+            auto clear = [&](const QRectF &c) {
+                return std::none_of(placed.begin(), placed.end(), [&](const QRectF &o) { return o.intersects(c); }) &&
+                       std::none_of(lines.begin(), lines.end(), [&](const QLineF &l) { return style::crosses(c, l); });
+            };
+            const QRectF span(plot.left(), py(w.tHigh), plot.width(), py(w.tLow) - py(w.tHigh));
+            for (int step = 1; step <= 12 && !clear(r); ++step)
+                for (int sign : {-1, 1}) {
+                    QRectF moved = box;
+                    moved.moveCenter(QPointF(px(x), py(useT) + sign * step * box.height() / 2));
+                    if (span.contains(moved) && clear(moved)) {
+                        r = moved;
+                        break;
+                    }
+                }
+            if (clear(r)) {
                 p.setPen(Qt::black);
                 p.drawText(r, Qt::AlignCenter, text);
                 placed.push_back(r);

@@ -2,11 +2,13 @@
 // What the drawings of binary diagrams and ternary sections share: the plot margins, the axis
 // steps and how element names are written.
 #include <QPainter>
+#include <QLineF>
 #include <QRectF>
 #include <QString>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace korvel::phasegen::style {
 
@@ -30,6 +32,45 @@ inline double niceStep(double range, int wanted)
         if (m * p >= raw)
             return m * p;
     return 10 * p;
+}
+
+// Whether a line segment runs through a box (an end inside it or crossing an edge).
+inline bool crosses(const QRectF &box, const QLineF &segment)
+{
+    if (box.contains(segment.p1()) || box.contains(segment.p2()))
+        return true;
+    const QLineF edges[] = {{box.topLeft(), box.topRight()},
+                            {box.topRight(), box.bottomRight()},
+                            {box.bottomRight(), box.bottomLeft()},
+                            {box.bottomLeft(), box.topLeft()}};
+    for (const QLineF &e : edges)
+        if (segment.intersects(e, nullptr) == QLineF::BoundedIntersection)
+            return true;
+    return false;
+}
+
+// The nearest place for a label box, moving it up or down in steps of its own
+// height, where it overlaps none of the texts already placed and stays inside
+// `bounds`; the box itself when it is free or no free place is near.
+inline QRectF freeSpot(const QRectF &box, const std::vector<QRectF> &placed, const QRectF &bounds)
+{
+    auto free = [&](const QRectF &r) {
+        if (!bounds.contains(r))
+            return false;
+        for (const QRectF &o : placed)
+            if (o.intersects(r))
+                return false;
+        return true;
+    };
+    for (int step = 0; step <= 8; ++step)
+        for (int sign : {-1, 1}) {
+            const QRectF r = box.translated(0, sign * step * (box.height() + 1));
+            if (free(r))
+                return r;
+            if (step == 0)
+                break;
+        }
+    return box;
 }
 
 // The frame of a drawing: title, temperature grid and ticks (K, a round step over
