@@ -444,9 +444,11 @@ void TdmDataModule::readLineEnds(const QString& queryName, int page, bool sectio
         return;
     Query* q = query(queryName);
     q->close();
-    // Page 1 asks viscosity lines for A + B*Log(T) (base 10); the others use A + B*T.
+    // Page 1 asks viscosity lines for A*exp(B/(R*T)); the others use A + B*T.
     const bool viscosityLog = page == 1 && !section && property.toInt() == 4;
     q->setLines(catalogue::lineEndsStatement(page, section, viscosityLog));
+    if (viscosityLog)
+        q->bind(QStringLiteral("lR"), R);
     q->bind(QStringLiteral("lUklad"), system);
     q->bind(QStringLiteral("lPublikacja"), key);
     q->bind(QStringLiteral("lWlasciwosc"), property);

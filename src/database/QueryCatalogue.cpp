@@ -845,8 +845,10 @@ QStringList lineEndsStatement(int page, bool section, bool viscosityLog)
     const char* name = page == 1 ? (section ? "qrPunktyTemp451" : "qrPunktyTemp")
                                  : (section ? "qrPunktyTemp452" : "qrPunktyTemp2");
     QStringList lines = find(QString::fromLatin1(name))->lines;
+    // A viscosity line's ends are the viscosities its equation gives at the two
+    // temperatures, A*exp(B/(R*T)) as the isotherms compute them (R bound as :lR).
     if (viscosityLog)
-        lines[0] = QStringLiteral("SELECT DANE_WLASNOSCI_T.ID_DANE_WLA_T, X  X, T,  A+ B *Log(T) DensityT1");
+        lines[0] = QStringLiteral("SELECT DANE_WLASNOSCI_T.ID_DANE_WLA_T, X  X, T,  A * EXP(B / (:lR * T)) DensityT1");
     return lines;
 }
 

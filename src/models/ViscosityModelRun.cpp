@@ -57,6 +57,16 @@ ChartColour ViscosityModelRun::NextModelColour()
     return m_curveColour;
 }
 
+QString noCoefficientsMessage(const QString& modelText, const QString& system, const QString& publicationKey)
+{
+    const QString model = modelText.isEmpty() ? QStringLiteral("The viscosity model") : modelText;
+    if (publicationKey.isEmpty())
+        return QStringLiteral("%1: choose a publication of %2 first; without one the model has no coefficients, "
+                              "so nothing was drawn.").arg(model, system);
+    return QStringLiteral("%1 has no coefficients for the publication %2 of %3, so nothing was drawn and nothing will "
+                          "be exported for it.").arg(model, publicationKey, system);
+}
+
 ViscosityRunResult ViscosityModelRun::RunViscosityModel(const ViscosityRunInput& in)
 {
     using Status = ViscosityRunResult::Status;
@@ -83,17 +93,21 @@ ViscosityRunResult ViscosityModelRun::RunViscosityModel(const ViscosityRunInput&
         if (range && !range->accepts(t)) {
             result.status = Status::RangeRejected;
             result.message = range->message;
-        } else if (block && model && !rows) {
+        } else if (!block) {
+            // No coefficients for the publication: a curve would be a line at 0
+            // passing for a result, so nothing is drawn and nothing is exported.
+            result.status = Status::NotAvailable;
+            result.message = noCoefficientsMessage(in.modelText, system->name, in.publicationKey);
+        } else if (model && !rows) {
             // The catalogue holds no rows of this model for this publication.
             result.status = Status::NotAvailable;
             result.message = modelNotAvailableMessage(*model, system->name);
         } else {
             result.status = Status::Drawn;
-            result.zeroCurve = block == nullptr;
             result.bufferLines = WriteViscosityHeader(in.modelText, in.temperatureText, in.leftAxisTitle);
             result.curve.points = viscosityCurve(block, rows, t);
             result.bufferLines += viscosityValueLines(result.curve.points, in.locale);
-            if (block && model && rows) {
+            if (model && rows) {
                 result.warning = nonPositiveViscosityWarning(*model, system->name, m_temperature, result.curve.points,
                                                              in.locale);
                 if (!result.warning.isEmpty())
@@ -103,15 +117,8 @@ ViscosityRunResult ViscosityModelRun::RunViscosityModel(const ViscosityRunInput&
             if (model)
                 m_abbreviation = model->abbreviation();
             result.curve.title = viscosityCurveTitle(in.publicationKey, m_abbreviation, m_temperature, in.locale);
-            if (result.zeroCurve) // not a model result: the legend says so
-                result.curve.title += in.publicationKey.isEmpty()
-                                          ? QStringLiteral(" (no coefficients)")
-                                          : QStringLiteral(" (no coefficients for ") + in.publicationKey
-                                                + QStringLiteral(")");
             result.curve.method = model ? QStringLiteral("viscosity model ") + model->caption()
                                         : QStringLiteral("viscosity model (none recognised)");
-            if (result.zeroCurve)
-                result.curve.method += QStringLiteral(", no coefficients");
             result.curve.lineWidth = 3;
             result.curve.showInLegend = true;
             result.curve.colour = NextModelColour();

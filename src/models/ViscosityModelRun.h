@@ -15,12 +15,12 @@
 //        RangeRejected   -> error box (button OK) with result.message;
 //        NotAvailable    -> plain message result.message, which names the model and says
 //                           that its data for the system are not in this version (the block
-//                           exists, the catalogue holds no rows of that model for it);
+//                           exists, the catalogue holds no rows of that model for it), or that
+//                           it has no coefficients for the chosen publication (no block);
+//                           nothing is drawn or buffered for export;
 //        Drawn           -> add result.curve to DBChart1, append result.bufferLines
 //                           (header, 101 value lines, two empty lines = 107) to MemoViscoModel;
-//                           title "<key>_<abbreviation>_<T>[K]"; when the publication has no
-//                           block (result.zeroCurve) every value is 0 and the title ends in
-//                           " (no coefficients for <key>)" so it cannot pass for a model result;
+//                           title "<key>_<abbreviation>_<T>[K]";
 //                           when the model's values fall to zero or below anywhere on the
 //                           curve, RunViscosityModel itself has shown result.warning through
 //                           korvel::ui() (information box) before returning;
@@ -56,7 +56,6 @@ struct ViscosityRunResult {
     QString warning;           // Drawn: the model gives a viscosity <= 0 somewhere (shown already)
     ModelCurve curve;          // Drawn: 101 points, title, colour, width 3
     QStringList bufferLines;   // Drawn: the 107 lines to append to MemoViscoModel
-    bool zeroCurve = false;    // Drawn without a block for the publication: every value 0
     bool enableMenuItem = false;
 };
 
@@ -67,6 +66,9 @@ struct ModelPanelState {
 
 // "<caption>: the data of this model for <system> are not in this version KORVEL database."
 QString modelNotAvailableMessage(ViscosityModel model, const QString& system);
+// "<model> has no coefficients for the publication <key> of <system>, ..." (or, without a
+// key, that a publication must be chosen first).
+QString noCoefficientsMessage(const QString& modelText, const QString& system, const QString& publicationKey);
 // The warning of a curve with values <= 0, or an empty text when every value is positive.
 QString nonPositiveViscosityWarning(ViscosityModel model, const QString& system, FixedPoint4 temperature,
                                     const std::vector<QPointF>& points, const QLocale& locale = QLocale());

@@ -383,7 +383,7 @@ private slots:
         QCOMPARE(line->rowCount(), 3);
         QCOMPARE(line->currentRow(), 2);
         QCOMPARE(line->field(QStringLiteral("ID_DANE_WLA_T")).toInt(), 5);
-        // Viscosity on page 1 asks A + B*Log10(T).
+        // A viscosity line on page 1 ends at the viscosities of its equation, A*exp(B/(R*T)).
         s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
         s.chart.pub[1] = QStringLiteral("[2005Ghi3]");
         s.dm->OpenEquations();
@@ -391,8 +391,9 @@ private slots:
         LineRecord visco;
         s.dm->ReadLineEnds1(visco);
         QCOMPARE(visco.t1, 1000);
-        QCOMPARE(visco.value1.raw(), 50000); // 2 + log10(1000)
-        QCOMPARE(visco.value2.raw(), 40000); // 2 + log10(100)
+        QCOMPARE(visco.value1, FixedPoint4::fromDouble(2.0 * std::exp(1.0 / (TdmDataModule::R * 1000))));
+        QCOMPARE(visco.value2, FixedPoint4::fromDouble(2.0 * std::exp(1.0 / (TdmDataModule::R * 100))));
+        QCOMPARE(visco.t2, 100);
     }
 
     // Multicomponent pages show qrDane45 / qrDane452 in their equation grids: the
