@@ -4,6 +4,9 @@
 #include "Forms.h"
 #include "MainMenu.h"
 #include "TfmStart.h"
+#include "HoldingsText.h"
+#include "database/SystemHoldings.h"
+#include "models/ButlerCatalogue.h"
 #include "browsers/PhaseDiagramCommand.h"
 #include "browsers/TfmAutorFig.h"
 #include "browsers/TfmMenisk.h"
@@ -147,6 +150,11 @@ TfmSelect::TfmSelect(QWidget* parent) : QDialog(parent)
         row->addWidget(b);
     row->addStretch();
     centre->addLayout(row);
+    m_lblHoldings = new QLabel(this);
+    m_lblHoldings->setObjectName(QStringLiteral("lblHoldings"));
+    m_lblHoldings->setWordWrap(true);
+    m_lblHoldings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    centre->addWidget(m_lblHoldings);
 
     m_DBGrid1 = new DbGrid(this);
     m_DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -274,7 +282,39 @@ void TfmSelect::FormShow()
     const int cls = TdmDataModule::instance() ? TdmDataModule::instance()->systemClass() : 0;
     m_chbIsosurface->setVisible(cls >= 3 && propertyName() == kSurfaceTension);
     m_DBGrid1->unbind();
+    // The element grid belongs to pure metals; other classes get its room back.
+    const bool pure = className() == kPureMetals;
+    if (m_DBGrid1->isVisibleTo(this) != pure) {
+        m_DBGrid1->setVisible(pure);
+        if (!pure)
+            adjustSize();
+    }
     setNextEnabled(systemChosen() && propertyChosen());
+    showHoldings();
+}
+
+void TfmSelect::showHoldings()
+{
+    TdmDataModule* dm = TdmDataModule::instance();
+    if (!dm || !systemChosen()) {
+        m_lblHoldings->setText(QStringLiteral("Choose a system to see what the database holds for it."));
+        return;
+    }
+    const QString system = systemName();
+    const SystemHoldings h = readSystemHoldings(dm->connectionName(), dm->chosenSystem());
+    QStringList properties;
+    if (Query* q = dm->query(QStringLiteral("qrWlasnosci")); q && q->isOpen())
+        for (int r = 0; r < q->rowCount(); ++r)
+            properties << q->value(r, QStringLiteral("WLASNOSC")).toString();
+    const ButlerCatalogue& butler = ButlerCatalogue::builtIn();
+    const bool butlerFit = butler.isothermFit(system) || !butler.temperatureFits(system).empty();
+    m_lblHoldings->setText(system + QStringLiteral(" holds \u2014 ") +
+                           holdingsLines(h, properties, butlerFit).join(QStringLiteral("; ")));
+    const bool pure = className() == kPureMetals;
+    const bool meniscus = !h.ok || h.meniscusSources > 0;
+    m_sbMenisk->setEnabled(!pure && meniscus);
+    m_sbMenisk->setToolTip(meniscus ? QStringLiteral("Meniscographic measurements")
+                                    : QStringLiteral("Meniscographic measurements: the database holds none of %1").arg(system));
 }
 
 void TfmSelect::Timer1Timer()
@@ -305,6 +345,7 @@ void TfmSelect::dblSelectClick()
     m_sbPhaseDiagram->setEnabled(!pure && chosen);
     m_sbMenisk->setEnabled(!pure && chosen);
     enableNextUnlessMolarTemperature();
+    showHoldings();
 }
 
 void TfmSelect::dblWlasnosciClick()
@@ -326,6 +367,7 @@ void TfmSelect::dblWlasnosciClick()
             m_chbIsosurface->setVisible(true);
     }
     enableNextUnlessMolarTemperature();
+    showHoldings();
 }
 
 // T = "Temperature dependence", X = "Isotherms", M = "Model", I = "Isosurface tension".

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QTimer;
 
@@ -64,7 +65,12 @@ private:
 
     DbLookupList* m_dblSelect;
     DbLookupList* m_dblWlasnosci;
+    // What the chosen system holds (lblHoldings); "Menisc" only where the
+    // system has meniscographic sources.
+    void showHoldings();
+
     DbGrid* m_DBGrid1;
+    QLabel* m_lblHoldings = nullptr;
     QPushButton* m_sbPhaseDiagram;
     QPushButton* m_sbMenisk;
     QPushButton* m_sbSolid;

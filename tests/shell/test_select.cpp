@@ -4,7 +4,10 @@
 #include "database/Query.h"
 #include "widgets/DbGrid.h"
 
+#include "shell/HoldingsText.h"
+
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -145,20 +148,21 @@ private slots:
         QTest::addColumn<QString>("system");
         QTest::addColumn<QString>("property");
         QTest::addColumn<bool>("show");
-        QTest::addColumn<bool>("diagramAndMenisc");
+        QTest::addColumn<bool>("diagram");
+        QTest::addColumn<bool>("menisc"); // only where the system has meniscographic sources
         QTest::addColumn<bool>("model");
         QTest::addColumn<QString>("modelCaption");
         QTest::addColumn<bool>("iso");
-        QTest::newRow("pure metal, density") << "Pure metals" << "Ag" << "Density" << true << false << false << "Model" << false;
-        QTest::newRow("pure metal, surface tension") << "Pure metals" << "Sn" << "Surface tension" << true << false << true << "Butler model" << false;
-        QTest::newRow("binary, surface tension") << "Binary systems" << "Ag-Sn" << "Surface tension" << false << true << true << "Butler model" << false;
-        QTest::newRow("binary, viscosity") << "Binary systems" << "Cu-Sn" << "Viscosity" << false << true << true << "Model" << false;
-        QTest::newRow("binary, molar volume") << "Binary systems" << "Ag-Sn" << "Molar volume" << false << true << false << "Model" << false;
-        QTest::newRow("ternary, surface tension") << "Ternary systems" << "Ag-Cu-Sn" << "Surface tension" << false << true << true << "Butler model" << true;
-        QTest::newRow("ternary, viscosity") << "Ternary systems" << "Ag-Cu-Sn" << "Viscosity" << false << true << true << "Model" << false;
-        QTest::newRow("quaternary, surface tension") << "Quaternary systems" << "Ag-Cu-Sb-Sn" << "Surface tension" << false << true << true << "Butler model" << true;
-        QTest::newRow("quinary, density") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Density" << false << true << false << "Model" << false;
-        QTest::newRow("quinary, mechanical") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Mechanical properties" << false << true << false << "Model" << false;
+        QTest::newRow("pure metal, density") << "Pure metals" << "Ag" << "Density" << true << false << false << false << "Model" << false;
+        QTest::newRow("pure metal, surface tension") << "Pure metals" << "Sn" << "Surface tension" << true << false << false << true << "Butler model" << false;
+        QTest::newRow("binary, surface tension") << "Binary systems" << "Ag-Sn" << "Surface tension" << false << true << true << true << "Butler model" << false;
+        QTest::newRow("binary, viscosity") << "Binary systems" << "Cu-Sn" << "Viscosity" << false << true << false << true << "Model" << false;
+        QTest::newRow("binary, molar volume") << "Binary systems" << "Ag-Sn" << "Molar volume" << false << true << true << false << "Model" << false;
+        QTest::newRow("ternary, surface tension") << "Ternary systems" << "Ag-Cu-Sn" << "Surface tension" << false << true << false << true << "Butler model" << true;
+        QTest::newRow("ternary, viscosity") << "Ternary systems" << "Ag-Cu-Sn" << "Viscosity" << false << true << false << true << "Model" << false;
+        QTest::newRow("quaternary, surface tension") << "Quaternary systems" << "Ag-Cu-Sb-Sn" << "Surface tension" << false << true << false << true << "Butler model" << true;
+        QTest::newRow("quinary, density") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Density" << false << true << false << false << "Model" << false;
+        QTest::newRow("quinary, mechanical") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Mechanical properties" << false << true << false << false << "Model" << false;
     }
     void buttonsByClassAndProperty()
     {
@@ -166,7 +170,8 @@ private slots:
         QFETCH(QString, system);
         QFETCH(QString, property);
         QFETCH(bool, show);
-        QFETCH(bool, diagramAndMenisc);
+        QFETCH(bool, diagram);
+        QFETCH(bool, menisc);
         QFETCH(bool, model);
         QFETCH(QString, modelCaption);
         QFETCH(bool, iso);
@@ -182,8 +187,11 @@ private slots:
 
             QVERIFY(w->systemList()->chooseText(system));
             QCOMPARE(c.button("SpeedButton5")->isEnabled(), show);
-            QCOMPARE(c.button("sbPhaseDiagram")->isEnabled(), diagramAndMenisc);
-            QCOMPARE(c.button("sbMenisk")->isEnabled(), diagramAndMenisc);
+            QCOMPARE(c.button("sbPhaseDiagram")->isEnabled(), diagram);
+            QCOMPARE(c.button("sbMenisk")->isEnabled(), menisc);
+            if (diagram && !menisc)
+                QVERIFY2(c.button("sbMenisk")->toolTip().contains(QStringLiteral("holds none of ") + system),
+                         qPrintable(c.button("sbMenisk")->toolTip()));
             QTest::qWait(40); // Timer1 keeps "Next" and "Fig" off until a property is chosen too
             QVERIFY(!c.next()->isEnabled());
             QVERIFY(!c.button("SpeedButton6")->isEnabled());
@@ -338,6 +346,37 @@ private slots:
 
     // "Menisc" creates the meniscographic browser, opens the system's sources,
     // shows it and releases it; "Fig" opens the publications and shows the figure browser.
+    void holdingsLinesSayWhatIsThere()
+    {
+        SystemHoldings h;
+        h.ok = true;
+        h.byProperty[QStringLiteral("Density")] = {3, 1, 0};
+        h.byProperty[QStringLiteral("Viscosity")] = {0, 1, 0};
+        h.byProperty[QStringLiteral("Electrical properties")] = {0, 0, 2};
+        const QStringList properties{"Density", "Surface tension", "Viscosity", "Electrical properties", "Mechanical properties"};
+        QCOMPARE(holdingsLines(h, properties, true),
+                 QStringList({"Density: measured (3), calculated (1)", "Surface tension: model only (Butler)",
+                              "Viscosity: calculated (1)", "Electrical properties: figures only (2)",
+                              "Mechanical properties: no data yet"}));
+        QCOMPARE(holdingsLines(h, {QStringLiteral("Surface tension")}, false), QStringList{"Surface tension: none"});
+    }
+
+    // What the system holds, per property, before the user digs.
+    void holdingsAreShown()
+    {
+        Program p;
+        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+            Controls c{w};
+            c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+            const QString text = w->findChild<QLabel*>(QStringLiteral("lblHoldings"))->text();
+            QVERIFY2(text.startsWith(QStringLiteral("Ag-Sn holds")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Density: measured (2), figures (1)")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Viscosity: measured (1)")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Electrical properties: no data yet")), qPrintable(text));
+            QVERIFY(w->elementGrid()->isHidden()); // not pure metals: the element grid gives its room back
+        });
+    }
+
     void meniscAndFigReachTheirBrowsers()
     {
         Program p;
