@@ -65,6 +65,9 @@ private slots:
         QDir(m_data).removeRecursively();
         copyTree(QStringLiteral(KORVEL_SOURCE_DIR) + QStringLiteral("/data/tables"), m_data + QStringLiteral("/tables"));
         copyTree(QStringLiteral(KORVEL_SOURCE_DIR) + QStringLiteral("/data/sources"), m_data + QStringLiteral("/sources"));
+        // The Butler curves of the surface-tension rows: the model catalogue and the thermodynamic inputs.
+        copyTree(QStringLiteral(KORVEL_SOURCE_DIR) + QStringLiteral("/data/models"), m_data + QStringLiteral("/models"));
+        copyTree(QStringLiteral(KORVEL_SOURCE_DIR) + QStringLiteral("/data/thermo"), m_data + QStringLiteral("/thermo"));
     }
 
     void writesEveryGeneratedTable()
@@ -106,6 +109,13 @@ private slots:
                                                                 << "Ag-Sn-Zn,2,Ag-Sn eutectic towards Sn-Zn eutectic Sn91Zn9,Ag;Sn;Zn,Zn,x:Ag=0.038;Sn=0.962"
                                                                 << "Ag-Sn-Zn,2,Ag-Sn eutectic towards Sn-Zn eutectic Sn91Zn9,Ag;Sn;Zn,Zn,x:Ag=0.04;Sn=0.96"
                                                                 << "do not share their start";
+        // Surface tension by the Butler model: a catalogue record the loader rejects stops the
+        // build instead of leaving that system without rows, and a section fit is stored only on
+        // the database section that runs along the same line.
+        QTest::newRow("malformed Butler record") << "models/butler.csv" << "pure,Ag-Sn,iso,1,Sn,583,0.083," << "pure,Ag-Sn,iso,1,Sn,583x,0.083,"
+                                                 << "Butler catalogue";
+        QTest::newRow("Butler section on no database section") << "models/butler.csv" << "base,Ag-Cu-Sn,iso,1,Sn,0.962," << "base,Ag-Cu-Sn,iso,1,Sn,0.95,"
+                                                               << "no section from the Butler fit's base alloy";
     }
 
     void refusesBrokenInputs()

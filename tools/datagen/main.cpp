@@ -13,7 +13,10 @@
 //   sources/viscosity_blocks.csv                    pure-component constants of the viscosity blocks
 //   sources/butler_pure_lines.csv                   pure-component lines of the Butler fits
 //   sources/alloy_melting_points.csv                melting points that anchor alloy density lines
+//   models/butler.csv, models/generated/*.csv       the Butler fits of the program's catalogue
+//   thermo/                                         liquid parameters and molar volumes (Butler equations)
 // The generated files go to OUTDIR, one CSV per table; korvel3-dbbuild loads them.
+#include "ButlerRows.h"
 #include "CsvReader.h"
 
 #include <QCoreApplication>
@@ -49,6 +52,7 @@ constexpr int kEverySection = 10;
 constexpr int kRefitPublication = 201;
 constexpr int kIdealDensityBase = 300;
 constexpr int kIdealViscosityBase = 400;
+constexpr int kButlerSurfaceTensionBase = 500;
 constexpr int kViscosityBlockBase = 110;
 
 [[noreturn]] void fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
@@ -208,6 +212,7 @@ public:
         addButlerLines();
         loadSections();
         addProgramEquations();
+        addButlerSurfaceTension();
         addIdealMixing();
         write();
     }
@@ -758,6 +763,86 @@ private:
                 }
             }
         }
+    }
+
+    // ------------------------------------------------ surface tension by the Butler model
+    // One record per system, "[calc-st <system>]": the Butler curve of each composition as a
+    // least-squares line over the curve's temperatures (ButlerRows.h says where each comes from).
+    void addButlerSurfaceTension()
+    {
+        std::map<QString, korvel::datagen::PureLine> pure;
+        Rows lines(src(QStringLiteral("butler_pure_lines.csv")));
+        for (int r = 0; r < lines.size(); ++r)
+            pure[lines.at(r, QStringLiteral("ELEMENT"))] = {lines.number(r, QStringLiteral("S")), lines.number(r, QStringLiteral("T_COEF"))};
+        std::map<QString, double> melting;
+        for (const Element& e : m_elements)
+            melting[e.symbol] = e.melting;
+        QStringList binaries;
+        for (const System& s : m_systems)
+            if (s.classId == 2)
+                binaries << s.name;
+        for (const korvel::datagen::SurfaceTensionSet& set : korvel::datagen::butlerSurfaceTension(m_data, binaries, pure, melting)) {
+            if (!m_systems.contains(set.system))
+                fail(QStringLiteral("Butler fit of %1: no such system").arg(set.system));
+            const System& sys = m_systems.value(set.system);
+            const Section* section = nullptr;
+            if (sys.classId >= 3) {
+                if (!set.section)
+                    fail(QStringLiteral("Butler fit of %1 is not a section").arg(set.system));
+                section = sectionStartingAt(sys, set.varying, set.base);
+            }
+            QStringList xs;
+            for (const korvel::datagen::SurfaceTensionLine& l : set.lines)
+                xs << compositionText(l.x);
+            Publication p;
+            p.id = kButlerSurfaceTensionBase + sys.id;
+            p.key = QStringLiteral("[calc-st %1]").arg(sys.name);
+            p.title = QStringLiteral("Surface tension of liquid %1 alloys by the Butler model at x(%2) = %3%4: %5; refitted as A + B*T per composition over "
+                                     "%6-%7 K, within %8 mN/m of the model (calculated)")
+                          .arg(sys.name, set.varying, xs.join(QStringLiteral(", ")),
+                               section ? QStringLiteral(" along section %1 (%2)").arg(section->id).arg(section->label) : QString(), set.method)
+                          .arg(set.tLow)
+                          .arg(set.tHigh)
+                          .arg(QString::number(set.deviation(), 'g', 2));
+            p.source = QStringLiteral("tools/datagen (ButlerRows.cpp): data/models/butler.csv, data/models/generated/butler_fits.csv, "
+                                      "data/thermo/, data/sources/butler_pure_lines.csv");
+            addPublication(p);
+            for (const korvel::datagen::SurfaceTensionLine& l : set.lines) {
+                Equation e;
+                e.property = kSurfaceTension;
+                e.system = sys.id;
+                e.publication = p.id;
+                e.a = l.a;
+                e.b = l.b;
+                e.tLow = set.tLow;
+                e.tHigh = set.tHigh;
+                e.source = QStringLiteral("datagen: %1, least-squares line over %2-%3 K, largest deviation %4 mN/m")
+                               .arg(set.rowSource).arg(set.tLow).arg(set.tHigh).arg(QString::number(l.deviation, 'g', 2));
+                if (section) {
+                    const Alloy& a = alloyAt(*section, l.x);
+                    e.x = a.x;
+                    m_pending45.push_back({e, section->id});
+                } else {
+                    e.x = compositionText(l.x);
+                    addEquation(e);
+                }
+            }
+        }
+    }
+
+    // The section of a system that runs from `base` towards pure `element`.
+    const Section* sectionStartingAt(const System& sys, const QString& element, const std::vector<std::pair<QString, double>>& base) const
+    {
+        for (const Section& s : m_sections) {
+            if (s.system != sys.id || s.xElement != element || std::abs(s.end.value(element) - 1) > 1e-12)
+                continue;
+            bool same = int(base.size()) == int(std::count_if(s.start.cbegin(), s.start.cend(), [](double v) { return v > 0; }));
+            for (const auto& [el, fraction] : base)
+                same = same && std::abs(s.start.value(el) - fraction) < 1e-9;
+            if (same)
+                return &s;
+        }
+        fail(QStringLiteral("%1: no section from the Butler fit's base alloy towards %2").arg(sys.name, element));
     }
 
     // ------------------------------------------------ ideal mixing
