@@ -261,6 +261,47 @@ std::vector<double> temperatureRange(double from, double to, double step)
     return out;
 }
 
+std::vector<double> parseTemperatureField(const std::string &input, TemperatureUnit unit)
+{
+    const std::string suffix = unit == TemperatureUnit::Celsius ? "C" : "K";
+    const std::string text = trimmed(input);
+    if (text.empty())
+        throw InputError(input, "no temperature given");
+    auto value = [&](const std::string &item) {
+        if (!number(item.front() == '-' ? item.substr(1) : item))
+            throw InputError(item, "\"" + item + "\" is not a number");
+        return parseTemperature(item + suffix);
+    };
+    if (text.find(':') != std::string::npos) {
+        std::vector<std::string> parts;
+        std::size_t pos = 0;
+        for (;;) {
+            const std::size_t colon = text.find(':', pos);
+            parts.push_back(trimmed(text.substr(pos, colon == std::string::npos ? std::string::npos : colon - pos)));
+            if (colon == std::string::npos)
+                break;
+            pos = colon + 1;
+        }
+        if (parts.size() != 3)
+            throw InputError(text, "\"" + text + "\" is not a range from:to:step (as 200:390:10)");
+        if (parts[0].empty() || parts[1].empty() || parts[2].empty() || !number(parts[2]))
+            throw InputError(text, "\"" + text + "\" is not a range from:to:step (as 200:390:10)");
+        return temperatureRange(value(parts[0]), value(parts[1]), parseTemperatureStep(parts[2] + "K"));
+    }
+    std::vector<double> out;
+    std::string item;
+    for (char c : text + ",") {
+        if (c == ',' || c == ';' || c == ' ') {
+            if (!item.empty())
+                out.push_back(value(item));
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    return out;
+}
+
 double inUnit(double kelvin, TemperatureUnit unit)
 {
     return unit == TemperatureUnit::Celsius ? kelvin - kCelsiusZero : kelvin;

@@ -58,6 +58,9 @@ double parseTemperatureStep(const std::string &text);
 // from, to, step: from ≤ to, step > 0, at most 10 000 temperatures; the last is `to` when the
 // steps reach it within 1e-9 K.
 std::vector<double> temperatureRange(double from, double to, double step);
+// The window's temperature field, numbers in the given unit: one value ("250"), a list
+// ("250, 300; 350") or a range from:to:step ("200:390:10"). Throws InputError.
+std::vector<double> parseTemperatureField(const std::string &text, TemperatureUnit unit);
 // A temperature as the user's unit shows it ("250 °C" or "523.15 K").
 double inUnit(double kelvin, TemperatureUnit unit);
 

@@ -32,15 +32,43 @@ std::string valueText(double v)
     return buffer;
 }
 
+std::vector<std::vector<std::string>> resultRows(const AlloyResult &r)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const PropertyValue &v : r.values)
+        rows.push_back({fixed(v.T, 2), fixed(v.T - kCelsiusZero, 2), v.property, valueText(v.value), v.unit, v.method, v.source, v.flags});
+    for (const MeltingValue &m : r.melting)
+        rows.push_back({"", "", m.property, m.value ? fixed(*m.value, 2) : std::string(), "K", m.method, m.source, m.flags});
+    return rows;
+}
+
+const char *const kHeader[] = {"T_K", "T_C", "property", "value", "unit", "method", "source", "flags"};
+
 std::string resultCsv(const AlloyResult &r)
 {
-    std::string out = "T_K,T_C,property,value,unit,method,source,flags\n";
-    for (const PropertyValue &v : r.values)
-        out += fixed(v.T, 2) + "," + fixed(v.T - kCelsiusZero, 2) + "," + csvField(v.property) + "," + valueText(v.value) + "," +
-               csvField(v.unit) + "," + csvField(v.method) + "," + csvField(v.source) + "," + csvField(v.flags) + "\n";
-    for (const MeltingValue &m : r.melting)
-        out += ",," + m.property + "," + (m.value ? fixed(*m.value, 2) : std::string()) + ",K," + csvField(m.method) + "," +
-               csvField(m.source) + "," + csvField(m.flags) + "\n";
+    std::string out;
+    for (const char *h : kHeader)
+        out += std::string(out.empty() ? "" : ",") + h;
+    out += "\n";
+    for (const auto &row : resultRows(r)) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out += (i ? "," : "") + csvField(row[i]);
+        out += "\n";
+    }
+    return out;
+}
+
+std::string resultTabbed(const AlloyResult &r)
+{
+    std::string out;
+    for (const char *h : kHeader)
+        out += std::string(out.empty() ? "" : "\t") + h;
+    out += "\n";
+    for (const auto &row : resultRows(r)) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out += (i ? "\t" : "") + row[i];
+        out += "\n";
+    }
     return out;
 }
 

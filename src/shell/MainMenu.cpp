@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "TfmStart.h"
+#include "calculator/AlloyWindow.h"
 #include "core/Directories.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
@@ -107,6 +108,10 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
     QAction* nist = named(database->addAction(QStringLiteral("NIST database")), "NISTdatabase2");
     nist->setIcon(style->standardIcon(QStyle::SP_DriveNetIcon));
     QObject::connect(nist, &QAction::triggered, nist, &openNistPage);
+    if (kind != MainMenuKind::Chart) {
+        QAction* alloy = named(database->addAction(QStringLiteral("Alloy properties\u2026")), "Alloyproperties1");
+        QObject::connect(alloy, &QAction::triggered, alloy, [] { calculator::AlloyWindow::open(); });
+    }
 
     QMenu* viscosity = bar->addMenu(QStringLiteral("&Viscosity"));
     viscosity->setObjectName(QStringLiteral("Viscosity1"));

@@ -1,0 +1,149 @@
+// The alloy window driven through its widgets: a ternary alloy over a temperature range (table,
+// melting range, chart with the liquidus marked), a refused designation, the copy and the CSV
+// export, and the Database menu item of the start and selection windows that opens it.
+#include "AlloyWindow.h"
+#include "CalculatorOutput.h"
+#include "ScriptedUi.h"
+#include "shell/MainMenu.h"
+
+#include <qcustomplot.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korvel;
+
+namespace {
+
+const QString kData = QStringLiteral(KORVEL_SOURCE_DIR "/data");
+
+template <class T> T *child(QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        throw std::runtime_error(std::string("no ") + name);
+    return c;
+}
+
+void ask(calculator::AlloyWindow &w, const QString &alloy, int basis, const QString &temperatures, int unit)
+{
+    child<QLineEdit>(w, "edAlloy")->setText(alloy);
+    child<QComboBox>(w, "cbBasis")->setCurrentIndex(basis);
+    child<QLineEdit>(w, "edTemperatures")->setText(temperatures);
+    child<QComboBox>(w, "cbUnit")->setCurrentIndex(unit);
+    QTest::mouseClick(child<QPushButton>(w, "sbCalculate"), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestAlloyWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void ternaryOverARange();
+    void refusedDesignation();
+    void copyAndExport();
+    void databaseMenuOpensIt();
+};
+
+void TestAlloyWindow::ternaryOverARange()
+{
+    test::ScriptedUi ui;
+    calculator::AlloyWindow w(kData);
+    ask(w, QStringLiteral("Sn-3.5Ag-0.9Cu"), 0, QStringLiteral("200:390:10"), 0);
+    QVERIFY(ui.messages.isEmpty());
+    auto *table = child<QTableWidget>(w, "dbgAlloy");
+    QCOMPARE(table->rowCount(), 20 * 6 + 2);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("200.00 \u00B0C"));
+    QVERIFY(table->item(0, 6)->text().startsWith(QStringLiteral("below liquidus (BCT_A5 + EPSILON + CU6SN5)")));
+    QVERIFY(!table->item(6 * 5, 6)->text().contains(QStringLiteral("below liquidus"))); // 250 °C
+    QCOMPARE(table->item(table->rowCount() - 2, 1)->text(), QStringLiteral("liquidus"));
+    const double liquidus = table->item(table->rowCount() - 2, 3)->text().toDouble();
+    QVERIFY(liquidus > 486 && liquidus < 493);
+    QVERIFY(child<QLabel>(w, "lblMelting")->text().contains(QStringLiteral("liquidus %1 K").arg(liquidus, 0, 'f', 2)));
+    // The chart: a curve per method of the property shown, the liquidus line at its temperature in °C.
+    auto *plot = child<QCustomPlot>(w, "chartAlloy");
+    child<QComboBox>(w, "cbProperty")->setCurrentText(QStringLiteral("viscosity"));
+    QCOMPARE(plot->graphCount(), 3);
+    QCOMPARE(plot->graph(0)->data()->size(), 20);
+    QCPItemStraightLine *line = nullptr;
+    for (int i = 0; i < plot->itemCount(); ++i)
+        if (plot->item(i)->objectName() == QStringLiteral("liquidus"))
+            line = qobject_cast<QCPItemStraightLine *>(plot->item(i));
+    QVERIFY(line);
+    QVERIFY(std::fabs(line->point1->coords().x() - (liquidus - 273.15)) < 0.01);
+}
+
+void TestAlloyWindow::refusedDesignation()
+{
+    test::ScriptedUi ui;
+    calculator::AlloyWindow w(kData);
+    ask(w, QStringLiteral("Sn-3.5Ag"), 0, QStringLiteral("250"), 0);
+    QVERIFY(child<QTableWidget>(w, "dbgAlloy")->rowCount() > 0);
+    ask(w, QStringLiteral("Sn-3.5Xx"), 0, QStringLiteral("250"), 0);
+    QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages[0].kind, test::ScriptedUi::Message::Error);
+    QVERIFY(ui.messages[0].text.contains(QStringLiteral("Xx")));
+    QCOMPARE(child<QTableWidget>(w, "dbgAlloy")->rowCount(), 0); // no stale numbers beside the new input
+    QVERIFY(!child<QPushButton>(w, "sbExport")->isEnabled());
+    ask(w, QStringLiteral("Sn-3.5Ag"), 0, QStringLiteral("250:200:10"), 0);
+    QCOMPARE(ui.messages.size(), 2);
+    ask(w, QStringLiteral("Ag0.038Sn0.962"), 1, QStringLiteral("523.15"), 1);
+    QCOMPARE(ui.messages.size(), 2);
+    QCOMPARE(child<QTableWidget>(w, "dbgAlloy")->item(0, 0)->text(), QStringLiteral("523.15 K"));
+}
+
+void TestAlloyWindow::copyAndExport()
+{
+    test::ScriptedUi ui;
+    calculator::AlloyWindow w(kData);
+    ask(w, QStringLiteral("Sn-3Ag-0.5Cu"), 0, QStringLiteral("250, 300"), 0);
+    QVERIFY(w.result());
+    QTest::mouseClick(child<QPushButton>(w, "sbCopy"), Qt::LeftButton);
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY(copied.startsWith(QStringLiteral("T_K\tT_C\tproperty\tvalue\tunit\tmethod\tsource\tflags\n")));
+    QVERIFY(copied.contains(QStringLiteral("\tmN/m\tButler\tNIST-solder_2017-08-04.tdb")));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("alloy.csv"));
+    ui.fileAnswers << path;
+    QTest::mouseClick(child<QPushButton>(w, "sbExport"), Qt::LeftButton);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray::fromStdString(alloy::resultCsv(*w.result())));
+    // A cancelled dialog writes nothing and says nothing.
+    QVERIFY(!w.exportCsv());
+    QVERIFY(ui.messages.isEmpty());
+}
+
+void TestAlloyWindow::databaseMenuOpensIt()
+{
+    test::ScriptedUi ui;
+    for (const MainMenuKind kind : {MainMenuKind::Start, MainMenuKind::Select, MainMenuKind::Chart}) {
+        QMenuBar bar;
+        buildMainMenu(&bar, kind);
+        QAction *item = bar.findChild<QAction *>(QStringLiteral("Alloyproperties1"));
+        QCOMPARE(item != nullptr, kind != MainMenuKind::Chart);
+        if (!item)
+            continue;
+        QCOMPARE(item->text(), QStringLiteral("Alloy properties\u2026"));
+        item->trigger();
+        QWidget *window = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("fmAlloy") && w->isVisible())
+                window = w;
+        QVERIFY(window);
+        window->close();
+    }
+}
+
+QTEST_MAIN(TestAlloyWindow)
+#include "test_alloy_window.moc"
