@@ -17,6 +17,12 @@ QString phaseDiagramPicturePath(const QString& databaseDir, const QString& class
                       systemName + QStringLiteral(".jpg"));
 }
 
+QString solderCornerPicturePath(const QString& databaseDir, const QString& className, const QString& systemName)
+{
+    return dirs::join(dirs::join(dirs::join(databaseDir, QStringLiteral("Diagram")), className),
+                      systemName + QStringLiteral(" solder corner.jpg"));
+}
+
 QString phaseDiagramReferencesPath(const QString& databaseDir)
 {
     return dirs::join(dirs::join(databaseDir, QStringLiteral("Diagram")), QStringLiteral("References.txt"));
@@ -42,6 +48,13 @@ void showPhaseDiagram(const QString& databaseDir, const QString& className, cons
     }
     auto* window = forms::obtain<TfmDiagram>(QStringLiteral("fmDiagram"));
     window->setPicture(picture.image);
+    // A section's solder corner, where one is drawn; a broken one is left out.
+    QImage corner;
+    const QString cornerPath = solderCornerPicturePath(databaseDir, className, systemName);
+    if (QFileInfo(cornerPath).isFile())
+        if (const JpegDecoder::Result decoded = JpegDecoder::decodeFile(cornerPath); decoded.ok())
+            corner = decoded.image;
+    window->setCornerPicture(corner);
     window->setReferences(references.entries);
     ui().showModal(window);
 }

@@ -13,5 +13,8 @@ void showPhaseDiagram(const QString& databaseDir, const QString& className, cons
 
 QString phaseDiagramPicturePath(const QString& databaseDir, const QString& className, const QString& systemName);
 QString phaseDiagramReferencesPath(const QString& databaseDir);
+// The picture of the corner that matters for solders beside a section's picture:
+// "<system> solder corner.jpg" in the same folder (may not exist).
+QString solderCornerPicturePath(const QString& databaseDir, const QString& className, const QString& systemName);
 
 } // namespace korvel

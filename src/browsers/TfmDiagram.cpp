@@ -61,6 +61,14 @@ TfmDiagram::TfmDiagram(QWidget* parent) : QDialog(parent)
         connect(action, &QAction::triggered, m_Image1, c.slot);
         addAction(action);
     }
+    m_sbCorner = new QPushButton(QStringLiteral("Solder corner"), this);
+    m_sbCorner->setObjectName(QStringLiteral("sbCorner"));
+    m_sbCorner->setAutoDefault(false);
+    m_sbCorner->setCheckable(true);
+    m_sbCorner->setToolTip(QStringLiteral("The corner of the section that matters for solders (the added element up to x = 0.1)"));
+    m_sbCorner->hide();
+    buttons->addWidget(m_sbCorner);
+    connect(m_sbCorner, &QPushButton::clicked, this, &TfmDiagram::sbCornerClick);
     m_lblZoom = new QLabel(this);
     m_lblZoom->setObjectName(QStringLiteral("lblZoom"));
     m_lblZoom->setMinimumWidth(m_lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("800 %")) + 8);
@@ -88,8 +96,26 @@ void TfmDiagram::sbPrintClick()
 
 void TfmDiagram::showZoom(double zoom) { m_lblZoom->setText(QStringLiteral("%1 %").arg(std::lround(zoom * 100))); }
 
+void TfmDiagram::setCornerPicture(const QImage& image)
+{
+    m_corner = image;
+    m_sbCorner->setVisible(!image.isNull());
+    if (m_showingCorner)
+        sbCornerClick(); // back to the whole diagram
+}
+
+void TfmDiagram::sbCornerClick()
+{
+    m_showingCorner = !m_showingCorner && !m_corner.isNull();
+    m_sbCorner->setChecked(m_showingCorner);
+    m_Image1->setPicture(m_showingCorner ? m_corner : m_whole);
+}
+
 void TfmDiagram::setPicture(const QImage& image)
 {
+    m_whole = image;
+    m_showingCorner = false;
+    m_sbCorner->setChecked(false);
     m_Image1->setPicture(image);
     // Room for the picture at 1:1 where the screen has it; the list and the buttons below.
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -21,8 +21,14 @@ class TfmDiagram : public QDialog {
 public:
     explicit TfmDiagram(QWidget* parent = nullptr);
 
+    // The whole diagram; it is shown at once.
     void setPicture(const QImage& image);
+    // The picture shown (the whole diagram or its solder corner), which "Print" prints.
     QImage picture() const;
+    // A second picture, the corner of a section that matters for solders; "Solder
+    // corner" (sbCorner) switches between the two and is shown only when there is one.
+    void setCornerPicture(const QImage& image);
+    bool showingCorner() const { return m_showingCorner; }
     void setReferences(const QStringList& references);
     QStringList references() const;
 
@@ -35,9 +41,14 @@ public:
 
 private:
     void showZoom(double zoom);
+    void sbCornerClick();
 
     ZoomPictureView* m_Image1;
     QLabel* m_lblZoom;
+    QPushButton* m_sbCorner;
+    QImage m_whole;
+    QImage m_corner;
+    bool m_showingCorner = false;
     QListWidget* m_ListBox1;
     QPushButton* m_sbExit;
     QPushButton* m_sbPrint;

@@ -121,6 +121,31 @@ private slots:
         QCOMPARE(view->zoom(), 1.0);
         QCOMPARE(window.picture().size(), QSize(300, 200));
     }
+
+    // A section with a solder corner: "Solder corner" switches pictures, each at 1:1;
+    // a diagram without one hides the button.
+    void solderCornerSwitches()
+    {
+        TfmDiagram window;
+        auto* corner = window.findChild<QPushButton*>(QStringLiteral("sbCorner"));
+        window.setPicture(halves(960, 760));
+        window.setCornerPicture(halves(400, 300));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(corner->isVisible());
+        QCOMPARE(window.picture().size(), QSize(960, 760));
+        window.image()->zoomIn();
+        corner->click();
+        QVERIFY(window.showingCorner());
+        QCOMPARE(window.picture().size(), QSize(400, 300));
+        QCOMPARE(window.image()->zoom(), 1.0);
+        corner->click();
+        QCOMPARE(window.picture().size(), QSize(960, 760));
+        window.setPicture(halves(500, 400));
+        window.setCornerPicture(QImage());
+        QVERIFY(!corner->isVisible());
+        QVERIFY(!window.showingCorner());
+    }
 };
 
 QTEST_MAIN(TestDiagramWindow)

@@ -70,6 +70,10 @@ private slots:
             const QImage image(databaseDir() + QStringLiteral("/Diagram/Ternary systems/") + system + QStringLiteral(".jpg"));
             QVERIFY2(!image.isNull(), qPrintable(system));
             QCOMPARE(image.size(), QSize(960, 760));
+            const QImage corner(databaseDir() + QStringLiteral("/Diagram/Ternary systems/") + system +
+                                QStringLiteral(" solder corner.jpg"));
+            QCOMPARE(corner.size(), QSize(960, 760));
+            QVERIFY(corner != image);
             const auto read = DiagramReferences::readFile(refs, system);
             QVERIFY2(read.error.isEmpty() && !read.entries.isEmpty(), qPrintable(system));
         }

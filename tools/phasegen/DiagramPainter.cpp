@@ -1,6 +1,7 @@
 #include "DiagramPainter.h"
 
 #include "PainterStyle.h"
+#include "PhaseNames.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -50,6 +51,24 @@ QString DiagramPainter::phaseLabel(const std::string &name)
     if (name.rfind("LIQ", 0) == 0)
         return QStringLiteral("L");
     return QString::fromStdString(name);
+}
+
+std::vector<std::pair<std::string, QString>> DiagramPainter::phaseNamesUsed(const BinaryDiagram &d)
+{
+    std::vector<std::pair<std::string, QString>> used;
+    const std::vector<std::string> elements{d.first, d.second};
+    for (const Section &s : d.sections)
+        for (const Region &r : s.regions) {
+            const std::string &left = d.phaseNames[static_cast<std::size_t>(r.left)];
+            const std::string &right = d.phaseNames[static_cast<std::size_t>(r.right)];
+            if (r.twoPhase) {
+                used.push_back({left, conventionalPhaseName(left, elements, {r.xLeft, r.xLeft})});
+                used.push_back({right, conventionalPhaseName(right, elements, {r.xRight, r.xRight})});
+            } else {
+                used.push_back({left, conventionalPhaseName(left, elements, {r.xLeft, r.xRight})});
+            }
+        }
+    return used;
 }
 
 QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
@@ -110,18 +129,41 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
     // Invariant lines with their temperatures (beside the line's right end, else its left end).
     std::vector<QRectF> placed; // texts already drawn, which field labels keep clear of
     p.setFont(smallFont);
+    // Every invariant line first, so that no label lands on one drawn after it.
+    p.setPen(QPen(QColor(170, 20, 20), 2.0));
     for (const auto &inv : d.invariants) {
         const double y = py(inv.T);
-        p.setPen(QPen(QColor(170, 20, 20), 2.0));
         p.drawLine(QPointF(px(inv.xMin()), y), QPointF(px(inv.xMax()), y));
         lines.emplace_back(QPointF(px(inv.xMin()), y), QPointF(px(inv.xMax()), y));
+    }
+    for (const auto &inv : d.invariants) {
+        const double y = py(inv.T);
         const QString text = QStringLiteral("%1 K").arg(inv.T, 0, 'f', 1);
         const double right = px(inv.xMax());
         const bool atRight = right + 78 < plot.right();
         const QRectF wanted(atRight ? right + 4 : px(inv.xMin()) - 74, y - 16, 70, 15);
         // Invariants a few kelvin apart would print their temperatures over each other:
         // the later label moves to the nearest free place, with a thin leader to its line.
-        const QRectF box = style::freeSpot(wanted, placed, plot);
+        // First choice: clear of other labels and of every line; else clear of labels at least.
+        auto clearOfLines = [&](const QRectF &c) {
+            return std::none_of(lines.begin(), lines.end(), [&](const QLineF &l) { return style::crosses(c, l); });
+        };
+        QRectF box = style::freeSpot(wanted, placed, plot);
+        if (!clearOfLines(box))
+            for (int step = 0; step <= 6; ++step) {
+                bool found = false;
+                for (int sign : {-1, 1}) {
+                    const QRectF c = wanted.translated(0, sign * step * (wanted.height() + 1));
+                    if (plot.contains(c) && clearOfLines(c) &&
+                        std::none_of(placed.begin(), placed.end(), [&](const QRectF &o) { return o.intersects(c); })) {
+                        box = c;
+                        found = true;
+                        break;
+                    }
+                }
+                if (found)
+                    break;
+            }
         if (box != wanted) {
             p.setPen(QPen(QColor(170, 20, 20), 0.8));
             const QPointF end(atRight ? right : px(inv.xMin()), y);
@@ -139,6 +181,7 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
         double tLow = 1e300, tHigh = -1e300;
         bool twoPhase = false;
         int left = 0, right = 0;
+        double xLeft = 0, xRight = 0; // at the widest isotherm
     };
     std::map<FieldKey, Widest> fields;
     for (const Section &s : d.sections)
@@ -154,14 +197,19 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
                 w.width = width;
                 w.T = s.T;
                 w.x = 0.5 * (r->xLeft + r->xRight);
+                w.xLeft = r->xLeft;
+                w.xRight = r->xRight;
             }
         }
     p.setFont(labelFont);
     const QFontMetrics fm(labelFont);
     for (const auto &[key, w] : fields) {
-        const QString text = w.twoPhase ? phaseLabel(d.phaseNames[static_cast<std::size_t>(w.left)]) + QStringLiteral(" + ") +
-                                              phaseLabel(d.phaseNames[static_cast<std::size_t>(w.right)])
-                                        : phaseLabel(d.phaseNames[static_cast<std::size_t>(w.left)]);
+        const std::vector<std::string> elements{d.first, d.second};
+        auto named = [&](int phase, FieldSpan span) {
+            return conventionalPhaseName(d.phaseNames[static_cast<std::size_t>(phase)], elements, span);
+        };
+        const QString text = w.twoPhase ? named(w.left, {w.xLeft, w.xLeft}) + QStringLiteral(" + ") + named(w.right, {w.xRight, w.xRight})
+                                        : named(w.left, {w.xLeft, w.xRight});
         const double height = py(w.tLow) - py(w.tHigh);
         const double widthPx = w.width * plot.width();
         const QRectF box = fm.boundingRect(text).adjusted(-2, -1, 2, 1);
@@ -223,8 +271,13 @@ QImage DiagramPainter::paint(const thermo::phase::SystemDiagram &sd) const
     const QString caption =
         QStringLiteral("Computed by minimising the Gibbs energy of the phases (1 atm) with the parameters of %1 (%2). "
                        "Red lines: invariant reactions.")
-            .arg(QString::fromStdString(sd.source.file), QString::fromStdString(sd.source.caption));
-    p.drawText(QRectF(20, kHeight - 48, kWidth - 40, 40), Qt::AlignCenter | Qt::TextWordWrap, caption);
+            .arg(QString::fromStdString(sd.source.file), QString::fromStdString(sd.source.caption)) +
+        QLatin1Char('\n') + QString::fromStdString(phaseNamesLine(phaseNamesUsed(d))) + QLatin1Char('.');
+    QFont captionFont = smallFont;
+    captionFont.setPointSize(8);
+    p.setFont(captionFont);
+    p.drawText(QRectF(20, plot.bottom() + 52, kWidth - 40, kHeight - plot.bottom() - 56), Qt::AlignCenter | Qt::TextWordWrap,
+               caption);
     p.end();
     return image;
 }

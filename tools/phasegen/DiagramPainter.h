@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace korvel::phasegen {
 
@@ -17,6 +19,8 @@ public:
     QImage paint(const thermo::phase::SystemDiagram &diagram) const;
     // The label of a phase on the drawing ("L" for the liquid).
     static QString phaseLabel(const std::string &name);
+    // Every phase of the diagram with the name(s) the picture gives it.
+    static std::vector<std::pair<std::string, QString>> phaseNamesUsed(const thermo::phase::BinaryDiagram &diagram);
 };
 
 } // namespace korvel::phasegen

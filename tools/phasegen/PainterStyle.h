@@ -74,13 +74,13 @@ inline QRectF freeSpot(const QRectF &box, const std::vector<QRectF> &placed, con
 }
 
 // The frame of a drawing: title, temperature grid and ticks (K, a round step over
-// tMin..tMax), composition grid and ticks (0..1 in tenths), the composition axis's
+// tMin..tMax), composition grid and ticks (0..xMax in tenths), the composition axis's
 // title and the rotated temperature axis's title. The plot spans `plot`; fonts are
 // the title's and the axes'.
 inline void drawFrame(QPainter &p, const QRectF &plot, int width, double tMin, double tMax, const QString &title,
-                      const QString &xTitle, const QFont &titleFont, const QFont &axisFont)
+                      const QString &xTitle, const QFont &titleFont, const QFont &axisFont, double xMax = 1.0)
 {
-    auto px = [&](double x) { return plot.left() + x * plot.width(); };
+    auto px = [&](double x) { return plot.left() + x / xMax * plot.width(); };
     auto py = [&](double T) { return plot.bottom() - (T - tMin) / (tMax - tMin) * plot.height(); };
     p.setFont(titleFont);
     p.setPen(Qt::black);
@@ -95,12 +95,12 @@ inline void drawFrame(QPainter &p, const QRectF &plot, int width, double tMin, d
         p.drawText(QRectF(0, py(T) - 10, kLeft - 10, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(T, 'f', 0));
     }
     for (int i = 0; i <= 10; ++i) {
-        const double x = i / 10.0;
+        const double x = i * xMax / 10.0;
         p.setPen(QPen(QColor(225, 225, 225), 1));
         p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
         p.setPen(Qt::black);
         p.drawLine(QPointF(px(x), plot.bottom()), QPointF(px(x), plot.bottom() + 5));
-        p.drawText(QRectF(px(x) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(x, 'f', 1));
+        p.drawText(QRectF(px(x) - 30, plot.bottom() + 7, 60, 20), Qt::AlignCenter, QString::number(x, 'f', xMax < 1 ? 2 : 1));
     }
     p.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 22), Qt::AlignCenter, xTitle);
     p.save();

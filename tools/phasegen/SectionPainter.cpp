@@ -2,6 +2,7 @@
 
 #include "DiagramPainter.h"
 #include "PainterStyle.h"
+#include "PhaseNames.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -39,18 +40,27 @@ std::vector<std::pair<FieldKey, const SectionField *>> keyed(const SectionIsothe
 
 } // namespace
 
-QString SectionPainter::fieldLabel(const std::vector<std::string> &names, const std::vector<int> &phases)
+std::vector<std::string> SectionPainter::elementsOf(const std::string &system)
+{
+    std::vector<std::string> elements;
+    for (const QString &e : QString::fromStdString(system).split(QLatin1Char('-')))
+        elements.push_back(e.toUpper().toStdString());
+    return elements;
+}
+
+QString SectionPainter::fieldLabel(const std::vector<std::string> &names, const std::vector<int> &phases,
+                                   const std::vector<std::string> &elements)
 {
     QStringList parts;
     for (int p : phases)
-        parts << DiagramPainter::phaseLabel(names[static_cast<std::size_t>(p)]);
+        parts << conventionalPhaseName(names[static_cast<std::size_t>(p)], elements);
     std::stable_sort(parts.begin(), parts.end(), [](const QString &a, const QString &b) {
         return (a == QStringLiteral("L")) > (b == QStringLiteral("L"));
     });
     return parts.join(QLatin1Char('+'));
 }
 
-QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
+QImage SectionPainter::paint(const thermo::phase::SystemSection &ss, double xMax) const
 {
     const VerticalSection &d = ss.section;
     const auto &names = d.phaseNames;
@@ -62,8 +72,24 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
     p.setRenderHint(QPainter::TextAntialiasing, true);
 
     const QRectF plot(kLeft, kTop, width - kLeft - kRight, height - kTop - kBottom);
-    auto px = [&](double s) { return plot.left() + s * plot.width(); };
-    auto py = [&](double T) { return plot.bottom() - (T - d.tMin) / (d.tMax - d.tMin) * plot.height(); };
+    const double scale = plot.width() / xMax; // pixels per unit of the section's mole fraction
+    auto px = [&](double s) { return plot.left() + s * scale; };
+    // The corner's temperature axis ends a little above the highest boundary inside it.
+    const double tMin = d.tMin;
+    double tMax = d.tMax;
+    if (xMax < 1) {
+        double top = tMin;
+        for (const SectionIsotherm &iso : d.isotherms)
+            for (std::size_t i = 0; i + 1 < iso.fields.size(); ++i)
+                if (iso.fields[i].sRight > 0 && iso.fields[i].sRight < xMax)
+                    top = std::max(top, iso.T);
+        if (top > tMin)
+            tMax = std::min(d.tMax, std::ceil((top + 0.15 * (top - tMin)) / 50) * 50);
+    }
+    auto py = [&](double T) { return plot.bottom() - (T - tMin) / (tMax - tMin) * plot.height(); };
+    // A field's part inside the picture.
+    auto shownWidth = [&](const SectionField &f) { return std::min(f.sRight, xMax) - f.sLeft; };
+    auto shownMiddle = [&](const SectionField &f) { return 0.5 * (f.sLeft + std::min(f.sRight, xMax)); };
 
     QFont titleFont(QStringLiteral("DejaVu Sans"), 15, QFont::Bold);
     QFont axisFont(QStringLiteral("DejaVu Sans"), 11);
@@ -73,11 +99,13 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
     const QString label = QString::fromStdString(ss.definition.label);
     const QString start = label.section(QStringLiteral(" - "), 0, 0), end = label.section(QStringLiteral(" - "), 1);
 
-    drawFrame(p, plot, width, d.tMin, d.tMax,
-              QStringLiteral("%1 vertical section %2 (computed)").arg(QString::fromStdString(ss.definition.system), label),
-              QStringLiteral("Mole fraction of %1, x(%1)").arg(xName), titleFont, axisFont);
+    drawFrame(p, plot, width, tMin, tMax,
+              xMax < 1 ? QStringLiteral("%1 section %2, solder corner (computed)").arg(QString::fromStdString(ss.definition.system), label)
+                       : QStringLiteral("%1 vertical section %2 (computed)").arg(QString::fromStdString(ss.definition.system), label),
+              QStringLiteral("Mole fraction of %1, x(%1)").arg(xName), titleFont, axisFont, xMax);
     p.drawText(QRectF(plot.left() - 40, plot.bottom() + 28, 160, 22), Qt::AlignLeft | Qt::AlignVCenter, start);
-    p.drawText(QRectF(plot.right() - 120, plot.bottom() + 28, 140, 22), Qt::AlignRight | Qt::AlignVCenter, end);
+    if (xMax >= 1)
+        p.drawText(QRectF(plot.right() - 120, plot.bottom() + 28, 140, 22), Qt::AlignRight | Qt::AlignVCenter, end);
 
     // Field boundaries, followed from isotherm to isotherm.
     p.save();
@@ -143,12 +171,14 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
     for (const SectionIsotherm &iso : d.isotherms)
         for (const auto &[key, f] : keyed(iso)) {
             Extent &e = fields[key];
+            if (shownWidth(*f) <= 0 || iso.T > tMax)
+                continue; // not in the picture here
             e.tLow = std::min(e.tLow, iso.T);
             e.tHigh = std::max(e.tHigh, iso.T);
-            if (f->sRight - f->sLeft > e.width) {
-                e.width = f->sRight - f->sLeft;
+            if (shownWidth(*f) > e.width) {
+                e.width = shownWidth(*f);
                 e.T = iso.T;
-                e.s = 0.5 * (f->sLeft + f->sRight);
+                e.s = shownMiddle(*f);
             }
         }
     p.setFont(labelFont);
@@ -158,28 +188,30 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
         return (a.second.tHigh - a.second.tLow) * a.second.width > (b.second.tHigh - b.second.tLow) * b.second.width;
     });
     for (const auto &[key, e] : order) {
-        const QString text = fieldLabel(names, key.first);
+        const QString text = fieldLabel(names, key.first, elementsOf(ss.definition.system));
         const QRectF box = fm.boundingRect(text).adjusted(-2, -1, 2, 1);
         if (py(e.tLow) - py(e.tHigh) < box.height())
             continue;
         const double T = 0.5 * (e.tLow + e.tHigh);
         double s = e.s, best = -1;
         for (const SectionIsotherm &iso : d.isotherms) {
-            if (std::fabs(iso.T - T) > (d.tMax - d.tMin) / 100)
+            if (std::fabs(iso.T - T) > (tMax - tMin) / 100)
                 continue;
             for (const auto &[k2, f] : keyed(iso))
-                if (k2 == key && f->sRight - f->sLeft > best) {
-                    best = f->sRight - f->sLeft;
-                    s = 0.5 * (f->sLeft + f->sRight);
+                if (k2 == key && shownWidth(*f) > best) {
+                    best = shownWidth(*f);
+                    s = shownMiddle(*f);
                 }
         }
         double useT = T;
-        if (best * plot.width() < box.width()) {
+        if (best * scale < box.width()) {
             s = e.s;
             useT = e.T;
-            if (e.width * plot.width() < box.width())
+            if (e.width * scale < box.width())
                 continue;
         }
+        if (s > xMax)
+            continue; // beyond the corner drawn
         QRectF r = box;
         r.moveCenter(QPointF(px(s), py(useT)));
         if (r.left() < plot.left() + 2)
@@ -208,7 +240,19 @@ QImage SectionPainter::paint(const thermo::phase::SystemSection &ss) const
         QStringLiteral("Vertical section %1, computed by minimising the Gibbs energy of the phases (1 atm) with the "
                        "parameters of %2 (%3). Red lines: invariant reactions of four phases and changes of form of a compound.%4")
             .arg(label, QString::fromStdString(ss.source.file), QString::fromStdString(ss.source.caption), eutectic);
-    p.drawText(QRectF(20, height - 52, width - 40, 46), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    // The names on the picture with the parameter file's names they stand for.
+    std::vector<std::pair<std::string, QString>> used;
+    const std::vector<std::string> elements = elementsOf(ss.definition.system);
+    for (const SectionIsotherm &iso : d.isotherms)
+        for (const SectionField &f : iso.fields)
+            for (int phase : f.phases)
+                used.push_back({names[static_cast<std::size_t>(phase)],
+                                conventionalPhaseName(names[static_cast<std::size_t>(phase)], elements)});
+    QFont captionFont = smallFont;
+    captionFont.setPointSize(8);
+    p.setFont(captionFont);
+    p.drawText(QRectF(20, plot.bottom() + 52, width - 40, height - plot.bottom() - 56), Qt::AlignCenter | Qt::TextWordWrap,
+               caption + QLatin1Char('\n') + QString::fromStdString(phaseNamesLine(used)) + QLatin1Char('.'));
     p.end();
     return image;
 }

@@ -1,7 +1,8 @@
 // korvel3-phasegen: the computed phase diagrams of the document tree.
 //   korvel3-phasegen DATA_DIR DIAGRAM_DIR [RESULTS_DIR]
 //                                           draws DIAGRAM_DIR/Binary systems/<system>.jpg and the
-//                                           vertical sections DIAGRAM_DIR/Ternary systems/<system>.jpg;
+//                                           vertical sections DIAGRAM_DIR/Ternary systems/<system>.jpg and their
+//                                           solder corners "<system> solder corner.jpg";
 //                                           with RESULTS_DIR also writes there the results of the
 //                                           same computation as --data writes them, and
 //                                           section_extent.csv (what the tests compare)
@@ -87,6 +88,13 @@ int main(int argc, char **argv)
             const QString path = ternaryFolder + QLatin1Char('/') + QString::fromStdString(s.definition.system) + QStringLiteral(".jpg");
             if (!sectionPainter.paint(s).save(path, "JPG", 90)) {
                 std::fprintf(stderr, "korvel3-phasegen: cannot write %s\n", qPrintable(path));
+                return 1;
+            }
+            // The corner that matters for solders: the added element up to x = 0.1.
+            const QString corner = ternaryFolder + QLatin1Char('/') + QString::fromStdString(s.definition.system) +
+                                   QStringLiteral(" solder corner.jpg");
+            if (!sectionPainter.paint(s, korvel::phasegen::SectionPainter::kSolderCorner).save(corner, "JPG", 90)) {
+                std::fprintf(stderr, "korvel3-phasegen: cannot write %s\n", qPrintable(corner));
                 return 1;
             }
         }
