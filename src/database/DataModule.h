@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 
+class QSqlDatabase;
 class QSqlError;
 
 namespace korvel {
@@ -148,6 +149,7 @@ private:
     bool openReported(Query* q, const QString& message);
     void readLineEnds(const QString& queryName, int page, bool section, LineRecord& record);
     void detectStartupProblem();
+    void shadowViscosityTables(QSqlDatabase& db);
     QString catalogueMismatch() const;
     [[noreturn]] void throwWriteFailure(const QSqlError& error) const;
 

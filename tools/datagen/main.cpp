@@ -14,6 +14,7 @@
 //   sources/butler_pure_lines.csv                   pure-component lines of the Butler fits
 //   sources/alloy_melting_points.csv                melting points that anchor alloy density lines
 // The generated files go to OUTDIR, one CSV per table; korvel3-dbbuild loads them.
+#include "core/CommandLine.h"
 #include "CsvReader.h"
 
 #include <QCoreApplication>
@@ -1182,6 +1183,11 @@ private:
 
 int main(int argc, char** argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-datagen", "korvel3-datagen DATADIR OUTDIR",
+        "Generates the sourced and calculated tables of the property database from the data folder DATADIR into OUTDIR (run by the build).",
+        {}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
