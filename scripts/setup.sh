@@ -7,7 +7,8 @@ build=${1:-build}; shift || true
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev
           libqcustomplot-dev libqcustomplot2.1-qt6 libjpeg62-turbo-dev libsqlite3-dev pxlib-dev
-          fonts-dejavu-core libqhull-dev)
+          fonts-dejavu-core libqhull-dev
+          dpkg-dev lintian desktop-file-utils appstream)  # the last four: the package test (tests/package)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

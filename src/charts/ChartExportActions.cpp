@@ -287,9 +287,11 @@ QList<exports::IsothermBlock> ChartExportActions::calculatedBlocks() const
 
 QString ChartExportActions::saveDir() const
 {
-    if (TfmStart* start = forms::fmStart(); start && !start->SaveDir().isEmpty())
-        return start->SaveDir();
-    return dirs::saveDirFor(dirs::applicationDir());
+    TfmStart* start = forms::fmStart();
+    const QString dir = start && !start->SaveDir().isEmpty() ? start->SaveDir() : dirs::saveDirFor(dirs::applicationDir());
+    // An installed program's export folder is the user's own, made on first use.
+    dirs::prepareSaveDir(dir);
+    return dir;
 }
 
 QStringList ChartExportActions::lastLines() const

@@ -2,12 +2,28 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace korvel::dirs {
 namespace {
 QString g_override;
 QString g_databaseOverride;
+QString g_userSaveOverride;
+
+QString clean(const QString& path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)); }
+bool same(const QString& a, const QString& b) { return clean(a) == clean(b); }
+
+// Where the shared data of an installed program lies, relative to its bin folder.
+QString installedDataRelative()
+{
+#ifdef Q_OS_MACOS
+    return QStringLiteral("../Resources/Database"); // Korvel3.app/Contents/MacOS -> Contents/Resources
+#else
+    return QStringLiteral("../share/korvel3/Database");
+#endif
 }
+} // namespace
 
 QString applicationDir()
 {
@@ -25,6 +41,20 @@ QString join(const QString& a, const QString& b)
     return a + QDir::separator() + b;
 }
 
+QString installedDatabaseDirFor(const QString& applicationDir)
+{
+    return QDir::toNativeSeparators(clean(clean(applicationDir) + QLatin1Char('/') + installedDataRelative()));
+}
+
+Layout layoutFor(const QString& applicationDir)
+{
+    if (QFileInfo(join(applicationDir, QStringLiteral("Database"))).isDir())
+        return Layout::Portable;
+    if (QFileInfo(installedDatabaseDirFor(applicationDir)).isDir())
+        return Layout::Installed;
+    return Layout::Portable;
+}
+
 void overrideDatabaseDir(const QString& dir)
 {
     g_databaseOverride = dir.isEmpty() ? QString() : QDir::toNativeSeparators(QDir::cleanPath(QDir(dir).absolutePath()));
@@ -34,14 +64,43 @@ QString databaseDirOverride() { return g_databaseOverride; }
 
 QString databaseDirFor(const QString& applicationDir)
 {
-    const auto same = [](const QString& a, const QString& b) {
-        return QDir::cleanPath(QDir::fromNativeSeparators(a)) == QDir::cleanPath(QDir::fromNativeSeparators(b));
-    };
     if (!g_databaseOverride.isEmpty() && same(applicationDir, dirs::applicationDir()))
         return g_databaseOverride;
+    if (layoutFor(applicationDir) == Layout::Installed)
+        return installedDatabaseDirFor(applicationDir);
     return join(applicationDir, QStringLiteral("Database"));
 }
 
-QString saveDirFor(const QString& applicationDir) { return join(applicationDir, QStringLiteral("Save")); }
+QString userSaveDir()
+{
+    if (!g_userSaveOverride.isEmpty())
+        return g_userSaveOverride;
+    QString base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir::toNativeSeparators(clean(base + QStringLiteral("/Korvel 3")));
+}
+
+void overrideUserSaveDir(const QString& dir) { g_userSaveOverride = QDir::toNativeSeparators(dir); }
+
+QString saveDirFor(const QString& applicationDir)
+{
+    if (layoutFor(applicationDir) == Layout::Installed)
+        return userSaveDir();
+    return join(applicationDir, QStringLiteral("Save"));
+}
+
+bool prepareSaveDir(const QString& saveDir)
+{
+    if (!same(saveDir, userSaveDir()) || layoutFor(applicationDir()) != Layout::Installed)
+        return true;
+    return QDir().mkpath(clean(saveDir));
+}
+
+bool isInstalledDatabase(const QString& databaseDir)
+{
+    const QString app = applicationDir();
+    return layoutFor(app) == Layout::Installed && same(databaseDir, installedDatabaseDirFor(app));
+}
 
 } // namespace korvel::dirs

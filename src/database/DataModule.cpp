@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <cmath>
 #include <stdexcept>
 
@@ -100,8 +101,13 @@ void TdmDataModule::BindDatabase()
     if (QFileInfo(m_databaseDir).isDir() && QFileInfo(file).isFile()) {
         db.setDatabaseName(file);
         // A second instance writing at the same moment is waited for, then reported.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
-        db.open();
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+        const bool installed = dirs::isInstalledDatabase(m_databaseDir);
+        if (installed)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        if (db.open() && installed)
+            shadowViscosityTables(db);
     }
     detectStartupProblem();
     // A file another program holds is not waited for again list by list: it is
@@ -114,6 +120,29 @@ void TdmDataModule::BindDatabase()
     OpenClasses();
     OpenProperties();
     m_binding = false;
+}
+
+// The installed database is shared and read-only: the four computed viscosity
+// tables get a copy of the connection's own (SQLite's temp schema, kept in
+// memory), which the unqualified table names reach before the shipped ones.
+void TdmDataModule::shadowViscosityTables(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+    for (int n = 1; n <= 4; ++n) {
+        const QString table = catalogue::viscosityTable(n);
+        QSqlQuery schema(db);
+        schema.prepare(QStringLiteral("SELECT sql FROM main.sqlite_master WHERE type = 'table' AND name = ?"));
+        schema.addBindValue(table);
+        if (!schema.exec() || !schema.next())
+            continue; // a missing table is reported when it is first used
+        QString create = schema.value(0).toString();
+        create.replace(QRegularExpression(QStringLiteral("^\\s*CREATE\\s+TABLE\\s+"),
+                                          QRegularExpression::CaseInsensitiveOption),
+                       QStringLiteral("CREATE TEMP TABLE "));
+        QSqlQuery(db).exec(create);
+        QSqlQuery(db).exec(QStringLiteral("INSERT INTO temp.%1 SELECT * FROM main.%1").arg(table));
+    }
 }
 
 QString TdmDataModule::databaseFile() const { return dirs::join(m_databaseDir, QString::fromLatin1(kDatabaseFile)); }

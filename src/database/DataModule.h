@@ -14,6 +14,8 @@
 #include <QTimer>
 
 #include <memory>
+class QSqlDatabase;
+class QSqlError;
 
 namespace korvel {
 
@@ -158,6 +160,9 @@ private:
     void finishHealthCheck();
     ViscosityTableWriter writer() const;
     void retryBusyFile();
+    void shadowViscosityTables(QSqlDatabase& db);
+    QString catalogueMismatch() const;
+    [[noreturn]] void throwWriteFailure(const QSqlError& error) const;
 
     QString m_databaseDir;
     QString m_connection;

@@ -1,5 +1,7 @@
 #include "Banner.h"
 
+#include "core/CommandLine.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -10,6 +12,7 @@ namespace korvel {
 QString Banner::title() { return QStringLiteral("KORVEL 3"); }
 QString Banner::subtitle() { return QStringLiteral("Database of physicochemical properties of alloys"); }
 QString Banner::authors() { return QStringLiteral("The Korvel 3 developers"); }
+QString Banner::versionCaption() { return QStringLiteral("Version ") + QString::fromLatin1(cli::version()); }
 
 Banner::Banner(QWidget* parent) : QFrame(parent)
 {
@@ -34,6 +37,7 @@ Banner::Banner(QWidget* parent) : QFrame(parent)
     grid->addWidget(label(QStringLiteral("lblSubtitle"), subtitle(), 11, false, "#ffffff"), 2, 1, Qt::AlignHCenter);
     grid->addWidget(label(QStringLiteral("lblPatron"), QStringLiteral("For research on lead-free soldering materials"), 8, false, "#d8ead8"), 3, 0, 1, 2, Qt::AlignLeft);
     grid->addWidget(label(QStringLiteral("lblAuthors"), authors(), 8, false, "#d8ead8"), 3, 1, 1, 2, Qt::AlignRight);
+    grid->addWidget(label(QStringLiteral("lblVersion"), versionCaption(), 8, false, "#d8ead8"), 4, 1, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
 }
 

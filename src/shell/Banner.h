@@ -16,6 +16,7 @@ public:
     static QString title();    // "KORVEL 3"
     static QString subtitle(); // "Database of physicochemical properties of alloys"
     static QString authors();  // the authors' label
+    static QString versionCaption(); // "Version " and the project's version
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 #include "FixtureDatabase.h"
 #include "ScriptedUi.h"
+#include "core/Directories.h"
 #include "database/DataModule.h"
 #include "database/DataSource.h"
 #include "database/Query.h"
@@ -595,6 +596,50 @@ private slots:
         QSqlQuery check(mine);
         QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next());
         QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+    }
+
+    // The installed database is shared and read-only: it is opened read-only and
+    // the calculated viscosities live in the connection's own copies of the four
+    // tables; the file (and its folder) are byte for byte as shipped, even for a
+    // user who could write there.
+    void installedDatabaseIsNeverWritten()
+    {
+        test::ScriptedUi ui;
+        QTemporaryDir prefix;
+        QVERIFY(QDir().mkpath(prefix.filePath(QStringLiteral("bin"))));
+        const QString shared = prefix.filePath(QStringLiteral("share/korvel3/Database"));
+        QVERIFY(QDir().mkpath(shared));
+        const QString file = shared + QStringLiteral("/korvel3.sqlite");
+        QVERIFY(QFile::copy(test::builtFixture(QStringLiteral("fixture")), file));
+        QVERIFY(QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        const QByteArray shipped = fileHash(file);
+        dirs::overrideApplicationDir(prefix.filePath(QStringLiteral("bin")));
+        {
+            TdmDataModule dm;
+            FakeChart chart;
+            dm.setChartInputs(&chart);
+            QCOMPARE(dm.databaseDir(), QDir::toNativeSeparators(shared));
+            QCOMPARE(dm.startupProblem(), QString());
+            QVERIFY(dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2));
+            dm.OpenSystems();
+            QVERIFY(dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn")));
+            QVERIFY(dm.query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), QStringLiteral("Viscosity")));
+            dm.OpenPublications();
+            QVERIFY(dm.query(QStringLiteral("qrAutor"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("[2005Ghi3]")));
+            chart.pub[0] = QStringLiteral("[2005Ghi3]");
+            for (const char* t : {"1273", "1000"}) {
+                chart.t[1] = QString::fromLatin1(t);
+                dm.FillViscosityTable(1);
+                QCOMPARE(dm.query(QStringLiteral("qrExp"))->rowCount(), 3);
+            }
+            QCOMPARE(dm.query(QStringLiteral("qrExp"))->value(0, QStringLiteral("Visco")).toDouble(), 1.0);
+            QSqlQuery shippedRows(QSqlDatabase::database(dm.connectionName()));
+            QVERIFY(shippedRows.exec(QStringLiteral("SELECT COUNT(*) FROM main.VISCOSITY")) && shippedRows.next());
+            QCOMPARE(shippedRows.value(0).toInt(), 0);
+        }
+        dirs::overrideApplicationDir(QString());
+        QCOMPARE(fileHash(file), shipped);
+        QCOMPARE(QDir(shared).entryList(QDir::Files), QStringList{QStringLiteral("korvel3.sqlite")});
     }
 
     void startupCheckNamesWhatTheCatalogueLacks()

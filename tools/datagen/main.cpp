@@ -17,6 +17,7 @@
 //   thermo/                                         liquid parameters and molar volumes (Butler equations)
 // The generated files go to OUTDIR, one CSV per table; korvel3-dbbuild loads them.
 #include "ButlerRows.h"
+#include "core/CommandLine.h"
 #include "CsvReader.h"
 
 #include <QCoreApplication>
@@ -1267,6 +1268,11 @@ private:
 
 int main(int argc, char** argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-datagen", "korvel3-datagen DATADIR OUTDIR",
+        "Generates the sourced and calculated tables of the property database from the data folder DATADIR into OUTDIR (run by the build).",
+        {}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {

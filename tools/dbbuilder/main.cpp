@@ -1,5 +1,6 @@
 // korvel3-dbbuild SCHEMA OUTPUT TABLEDIR...
 // Builds the property database from the schema and the CSV table files.
+#include "core/CommandLine.h"
 #include "DatabaseBuilder.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,11 @@
 
 int main(int argc, char** argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-dbbuild", "korvel3-dbbuild SCHEMA OUTPUT [TABLEDIR...]",
+        "Builds the property database OUTPUT from the schema SCHEMA and the CSV table files of the folders TABLEDIR (run by the build).",
+        {}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QTextStream err(stderr);

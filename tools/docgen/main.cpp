@@ -2,6 +2,7 @@
 //
 // Renders the help document of the program from its Markdown source into a
 // PDF: A4 pages, the document's own headings, tables and lists, page numbers.
+#include "core/CommandLine.h"
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
@@ -15,6 +16,11 @@
 
 int main(int argc, char** argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-docgen", "korvel3-docgen INPUT.md OUTPUT.pdf [TITLE]",
+        "Renders the Markdown document INPUT.md into the PDF document OUTPUT.pdf (run by the build).",
+        {}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     // No window is shown: render offscreen unless the caller chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -16,6 +16,7 @@
 // one publication (the pure-metal figures compare every source and have
 // none): system, property, publication and, as the label, the section's name
 // (the system name for binary systems), which the section chooser lists.
+#include "core/CommandLine.h"
 #include <qcustomplot.h>
 
 #include <QApplication>
@@ -258,6 +259,11 @@ void writeFigRecords(const QList<FigRecord>& records)
 
 int main(int argc, char** argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-figgen", "korvel3-figgen DATABASE FIGDIR",
+        "Draws the figures of the property database DATABASE into FIGDIR and records them in its FIG table (run by the build).",
+        {}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

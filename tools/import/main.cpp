@@ -1,5 +1,6 @@
 // korvel3-import: builds a property database for the program from a folder of
 // Paradox tables or of CSV files (see docs/import.md).
+#include "core/CommandLine.h"
 #include "CsvSource.h"
 #include "Importer.h"
 #include "Interruption.h"
@@ -52,6 +53,11 @@ int interrupted(QTextStream& err, const QString& output)
 
 int main(int argc, char** argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-import", "korvel3-import paradox DIR OUT.sqlite [--codepage N]\nkorvel3-import csv DIR OUT.sqlite [--base BASE.sqlite]",
+        "Reads every table file of DIR (TABLE.db or TABLE.csv) and writes the property database OUT.sqlite; start the program on it with: korvel3 --database FOLDER-OF-OUT (the file must be named korvel3.sqlite).",
+        {{"--codepage", "N", "Code page of the Paradox tables' text (paradox)."}, {"--base", "BASE.sqlite", "Merge into a copy of this database (csv)."}}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     QCoreApplication app(argc, argv);
     installInterruptHandlers();
     QTextStream out(stdout);

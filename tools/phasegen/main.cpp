@@ -9,6 +9,7 @@
 //   korvel3-phasegen --data DATA_DIR        rewrites the committed results: DATA_DIR/docs/Diagram/References.txt,
 //                                           DATA_DIR/thermo/diagrams/invariants.csv, systems.csv and
 //                                           ternary_invariants.csv
+#include "core/CommandLine.h"
 #include "DiagramPainter.h"
 #include "SectionPainter.h"
 
@@ -48,6 +49,11 @@ bool writeResults(const QString &referencesPath, const QString &tableDir, const 
 
 int main(int argc, char **argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel3-phasegen", "korvel3-phasegen DATA_DIR DIAGRAM_DIR\nkorvel3-phasegen --data DATA_DIR",
+        "Computes the phase diagrams and sections from the parameter files of DATA_DIR and draws them into DIAGRAM_DIR; with --data, rewrites the committed references and invariant tables of DATA_DIR instead (run by the build).",
+        {{"--data", "DATA_DIR", "Rewrite the committed result tables of DATA_DIR."}}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     try {

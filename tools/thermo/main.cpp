@@ -1,6 +1,7 @@
 // korvel-thermo-generate: regenerates the computed model catalogue files.
 //   korvel-thermo-generate <data folder> <output folder>
 // reads <data folder>/thermo/*.csv and writes viscosity_rows.csv and butler_fits.csv.
+#include "core/CommandLine.h"
 #include "Generator.h"
 
 #include <exception>
@@ -8,6 +9,11 @@
 
 int main(int argc, char **argv)
 {
+    static const korvel::cli::Usage cliUsage{"korvel-thermo-generate", "korvel-thermo-generate DATADIR OUTDIR",
+        "Regenerates the model catalogues (Butler fits, viscosity model inputs) from the thermodynamic data of DATADIR into OUTDIR.",
+        {}};
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, cliUsage))
+        return *done;
     if (argc != 3) {
         std::cerr << "usage: korvel-thermo-generate <data folder> <output folder>\n";
         return 2;
