@@ -1,6 +1,7 @@
+#include "app/AppWindows.h"
 #include "core/Directories.h"
+#include "core/Session.h"
 #include "database/DataModule.h"
-#include "shell/Forms.h"
 #include "shell/QtUiServices.h"
 #include "shell/TfmStart.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
 
     korvel::QtUiServices services;
     korvel::setUi(&services);
+    korvel::Session session; // the user's choices and the shared paths for this run
+    korvel::setSession(&session);
 
     int result = 0;
     {

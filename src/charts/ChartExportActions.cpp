@@ -3,6 +3,8 @@
 #include "PlotWidget.h"
 #include "TfmWykres.h"
 #include "core/Directories.h"
+#include "core/Captions.h"
+#include "core/Session.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
 #include "database/DataSource.h"
@@ -11,9 +13,6 @@
 #include "export/ExportFile.h"
 #include "export/Printers.h"
 #include "export/TableText.h"
-#include "shell/Banner.h"
-#include "shell/Forms.h"
-#include "shell/TfmStart.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 
@@ -59,15 +58,6 @@ QVariant currentField(const char* query, const char* field)
     if (!q || !q->isOpen() || q->currentRow() < 0)
         return {};
     return q->field(QString::fromLatin1(field));
-}
-
-// A caption of the start window's banner as it reads now.
-QString startCaption(const char* label, const QString& fallback)
-{
-    if (TfmStart* start = forms::fmStart())
-        if (auto* l = start->findChild<QLabel*>(QString::fromLatin1(label)))
-            return l->text();
-    return fallback;
 }
 
 Query* gridQuery(DbGrid* grid)
@@ -178,10 +168,9 @@ exports::PublicationReference ChartExportActions::shownPublication() const
 
 exports::ExportHeading ChartExportActions::heading() const
 {
-    const ChartChoices c = m_window->choices();
+    const Choices c = m_window->choices();
     exports::ExportHeading h;
-    h.banner = {startCaption("lblTitle", Banner::title()), startCaption("lblSubtitle", Banner::subtitle()),
-                startCaption("lblAuthors", Banner::authors())};
+    h.banner = {captions::title(), captions::subtitle(), captions::authors()};
     h.propertyName = c.propertyName;
     h.systemName = c.systemName;
     h.axisLabel = axisLabel();
@@ -236,8 +225,8 @@ QList<exports::IsothermBlock> ChartExportActions::calculatedBlocks() const
 
 QString ChartExportActions::saveDir() const
 {
-    if (TfmStart* start = forms::fmStart(); start && !start->SaveDir().isEmpty())
-        return start->SaveDir();
+    if (!session().saveDir().isEmpty())
+        return session().saveDir();
     return dirs::saveDirFor(dirs::applicationDir());
 }
 
@@ -290,7 +279,7 @@ void ChartExportActions::Modelofviscosity1Click()
 
 void ChartExportActions::SaveGraphClick()
 {
-    const ChartChoices c = m_window->choices();
+    const Choices c = m_window->choices();
     PlotCanvas canvas(m_chart);
     const exports::WriteOutcome w = exports::saveGraphBitmap(
         canvas, dirs::join(saveDir(), exports::savedGraphFileName(c.propertyName, c.systemName)), c.systemName);
@@ -334,7 +323,7 @@ void ChartExportActions::PrintPreviewClick()
 
 void ChartExportActions::ExportChartClick()
 {
-    const ChartChoices c = m_window->choices();
+    const Choices c = m_window->choices();
     const QString suggested =
         dirs::join(saveDir(), c.propertyName + QStringLiteral(" of ") + c.systemName + QStringLiteral(".png"));
     const QString path =

@@ -1,15 +1,13 @@
 #include "Banner.h"
 
+#include "core/Captions.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 
 namespace korvel {
-
-QString Banner::title() { return QStringLiteral("KORVEL 3"); }
-QString Banner::subtitle() { return QStringLiteral("Database of physicochemical properties of alloys"); }
-QString Banner::authors() { return QStringLiteral("The Korvel 3 developers"); }
 
 Banner::Banner(QWidget* parent) : QFrame(parent)
 {
@@ -30,10 +28,10 @@ Banner::Banner(QWidget* parent) : QFrame(parent)
     grid->setVerticalSpacing(2);
     grid->addWidget(label(QStringLiteral("lblHalvoren"), QStringLiteral("HALVOREN"), 9, true, "#e8f2e8"), 0, 0, Qt::AlignLeft);
     grid->addWidget(label(QStringLiteral("lblVestmark"), QStringLiteral("VESTMARK"), 9, true, "#e8f2e8"), 0, 2, Qt::AlignRight);
-    grid->addWidget(label(QStringLiteral("lblTitle"), title(), 22, true, "#ffffff"), 1, 1, Qt::AlignHCenter);
-    grid->addWidget(label(QStringLiteral("lblSubtitle"), subtitle(), 11, false, "#ffffff"), 2, 1, Qt::AlignHCenter);
+    grid->addWidget(label(QStringLiteral("lblTitle"), captions::title(), 22, true, "#ffffff"), 1, 1, Qt::AlignHCenter);
+    grid->addWidget(label(QStringLiteral("lblSubtitle"), captions::subtitle(), 11, false, "#ffffff"), 2, 1, Qt::AlignHCenter);
     grid->addWidget(label(QStringLiteral("lblPatron"), QStringLiteral("For research on lead-free soldering materials"), 8, false, "#d8ead8"), 3, 0, 1, 2, Qt::AlignLeft);
-    grid->addWidget(label(QStringLiteral("lblAuthors"), authors(), 8, false, "#d8ead8"), 3, 1, 1, 2, Qt::AlignRight);
+    grid->addWidget(label(QStringLiteral("lblAuthors"), captions::authors(), 8, false, "#d8ead8"), 3, 1, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
 }
 
