@@ -1,7 +1,8 @@
+#include "app/AppWindows.h"
 #include "core/CommandLine.h"
 #include "core/Directories.h"
+#include "core/Session.h"
 #include "database/DataModule.h"
-#include "shell/Forms.h"
 #include "shell/QtUiServices.h"
 #include "shell/TfmStart.h"
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
 
     korvel::QtUiServices services;
     korvel::setUi(&services);
+    korvel::Session session; // the user's choices and the shared paths for this run
+    korvel::setSession(&session);
 
     int result = 0;
     {

@@ -6,7 +6,7 @@
 //
 //   bench_chart_show [--db=NAME=PATH ...] [benchmark flags]
 #include "ScriptedUi.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/PlotWidget.h"
 #include "charts/TfmWykres.h"
 #include "core/Directories.h"
@@ -132,7 +132,7 @@ void BM_Show(benchmark::State& state, Database db, Case c)
     dirs::overrideApplicationDir(db.applicationDir);
     {
         TdmDataModule dm;
-        setChartChoicesReader([c] { return ChartChoices{c.className, c.system, c.property, true, false, false}; });
+        session().setChoices(Choices{c.className, c.system, c.property, true, false, false});
         dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), c.classId);
         dm.OpenSystems();
         dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), c.system);
@@ -160,7 +160,7 @@ void BM_Show(benchmark::State& state, Database db, Case c)
         state.counters["series"] = points;
         state.counters["messages"] = double(ui.messages.size());
         delete w;
-        setChartChoicesReader({});
+        session().setChoices({});
     }
     dirs::overrideApplicationDir(QString());
 }

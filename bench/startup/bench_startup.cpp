@@ -10,14 +10,14 @@
 // the program, shows one isotherm of each class, runs a viscosity model, opens
 // the description windows and ends; its floor shows the bare window for the
 // same steps. Peak memory is the child's VmHWM (resident high-water mark).
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/TfmWykres.h"
 #include "core/Directories.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
 #include "models/ViscosityModel.h"
 #include "models/ViscosityModelRun.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "shell/QtUiServices.h"
 #include "shell/TfmStart.h"
 #include "widgets/DbLookupList.h"
@@ -73,11 +73,11 @@ void scriptedRun(TdmDataModule& dm)
     const Visit visits[] = {{1, "Pure metals", "Sn"}, {2, "Binary systems", "Ag-Sn"},
                             {3, "Ternary systems", "Ag-Cu-Sn"}, {4, "Quaternary systems", "Ag-Bi-Cu-Sn"},
                             {5, "Quinary systems", "Ag-Bi-Cu-Sb-Sn"}};
-    ChartChoices choices;
-    setChartChoicesReader([&choices] { return choices; });
+    Choices choices;
     for (const Visit& v : visits) {
         choices = {QString::fromLatin1(v.className), QString::fromLatin1(v.system), QStringLiteral("Density"), true,
                    false, false};
+        session().setChoices(choices);
         dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), v.classId);
         dm.OpenSystems();
         dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QString::fromLatin1(v.system));
@@ -96,7 +96,7 @@ void scriptedRun(TdmDataModule& dm)
         w->sbShowClick();
         QCoreApplication::processEvents();
     }
-    setChartChoicesReader({});
+    session().setChoices({});
     // A viscosity model of the binary system at 1273 K.
     ViscosityModelRun model;
     const QString caption = ViscosityModel::captions().value(0);

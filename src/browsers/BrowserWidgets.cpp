@@ -1,6 +1,6 @@
 #include "BrowserWidgets.h"
 
-#include "shell/TfmStart.h"
+#include "widgets/SharedCommands.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -40,7 +40,7 @@ void addHelpAndExit(QDialog* window, QVBoxLayout* layout)
     buttons->addWidget(exit);
     layout->addLayout(buttons);
     QObject::connect(exit, &QPushButton::clicked, window, &QDialog::accept);
-    QObject::connect(help, &QPushButton::clicked, window, [] { TfmStart::OpenHelp(); });
+    QObject::connect(help, &QPushButton::clicked, window, &openHelp);
 }
 
 } // namespace korvel

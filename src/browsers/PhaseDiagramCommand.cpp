@@ -5,7 +5,7 @@
 #include "TfmDiagram.h"
 #include "core/Directories.h"
 #include "core/UiServices.h"
-#include "shell/Forms.h"
+#include "widgets/Forms.h"
 
 #include <QFileInfo>
 

@@ -1,14 +1,15 @@
 #include "TfmAutorFig.h"
 
-#include "BrowserChoices.h"
+#include "BrowserCommands.h"
 #include "BrowserWidgets.h"
 #include "TfmFig.h"
 #include "TfmFigers.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
-#include "shell/Forms.h"
-#include "shell/TfmStart.h"
+#include "core/Session.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/Forms.h"
+#include "widgets/SharedCommands.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -74,7 +75,7 @@ bool TfmAutorFig::needsSubProperty() const { return !figures::subPropertiesOf(m_
 
 void TfmAutorFig::FormShow()
 {
-    m_property = BrowserChoices::current().propertyName;
+    m_property = session().choices().propertyName;
     const QStringList subProperties = figures::subPropertiesOf(m_property);
     m_cbWlasciwosc->clear();
     m_cbWlasciwosc->addItems(subProperties);
@@ -95,9 +96,9 @@ void TfmAutorFig::cbWlasciwoscChange() { evaluateOk(); }
 
 QString TfmAutorFig::publicationKey() const
 {
-    TdmDataModule* dm = TdmDataModule::instance();
-    if (dm && dm->chartInputs())
-        return dm->chartInputs()->publicationText(0);
+    // The chart window's publication while it is open, otherwise this window's.
+    if (const std::optional<QString> publication = session().publication())
+        return *publication;
     return m_dblAutor->text();
 }
 
@@ -112,9 +113,10 @@ void TfmAutorFig::sbOKClick()
 
 void TfmAutorFig::showFigures()
 {
-    const BrowserChoices c = BrowserChoices::current();
+    const Choices c = session().choices();
+    const figures::DisplayMode mode = displayModeOf(c);
     const QString key = publicationKey();
-    const QString tail = figures::tail(c.propertyName, m_cbWlasciwosc->currentText(), c.mode);
+    const QString tail = figures::tail(c.propertyName, m_cbWlasciwosc->currentText(), mode);
     const figures::ClassKind kind = figures::classKindOf(c.className);
     QString section;
     if (kind == figures::ClassKind::Sections) {
@@ -126,8 +128,8 @@ void TfmAutorFig::showFigures()
         section = figures::sectionName(chooser->chosenText());
     }
     const figures::FigureNames names =
-        figures::figureNames(kind, c.systemName, key, section, tail, c.propertyName, c.mode.model);
-    const QString folder = c.figureFolder();
+        figures::figureNames(kind, c.systemName, key, section, tail, c.propertyName, mode.model);
+    const QString folder = chosenFigureFolder();
     const QString primary = folder + names.primary + QStringLiteral(".jpg");
     if (QFileInfo(primary).isFile()) {
         showInScanWindow(primary);
@@ -140,7 +142,7 @@ void TfmAutorFig::showFigures()
             return;
         }
     }
-    const bool offered = showFigureList(TfmFigers::Mode::PublicationFigures, c,
+    const bool offered = showFigureList(TfmFigers::Mode::PublicationFigures,
                                         [&key](TfmFigers* list) { list->preparePublicationFigures(key); });
     if (!offered)
         ui().message(kNotAvailable);
@@ -148,8 +150,7 @@ void TfmAutorFig::showFigures()
 
 void TfmAutorFig::sbAllDataClick()
 {
-    if (TfmStart* start = forms::fmStart())
-        start->OpenFirstFigure(BrowserChoices::current().systemName);
+    openFirstFigure(session().choices().systemName);
 }
 
 } // namespace korvel

@@ -1,7 +1,7 @@
 #include "TfmDTA.h"
 
 #include "database/DataModule.h"
-#include "shell/TfmStart.h"
+#include "widgets/SharedCommands.h"
 #include "widgets/DbGrid.h"
 
 #include <QHBoxLayout>
@@ -70,7 +70,7 @@ TfmDTA::TfmDTA(QWidget* parent) : QDialog(parent)
     buttons->addWidget(m_sbExit);
     layout->addLayout(buttons);
     connect(m_sbExit, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_sbHelp, &QPushButton::clicked, this, [] { TfmStart::OpenHelp(); });
+    connect(m_sbHelp, &QPushButton::clicked, this, &openHelp);
 }
 
 } // namespace korvel

@@ -4,8 +4,10 @@
 #include "core/UiServices.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
-#include "shell/TfmStart.h"
+#include "BrowserCommands.h"
+#include "core/Session.h"
+#include "widgets/Forms.h"
+#include "widgets/SharedCommands.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,8 +19,9 @@
 
 namespace korvel {
 
-TfmFigers::TfmFigers(Mode mode, const BrowserChoices& choices, QWidget* parent)
-    : QDialog(parent), m_mode(mode), m_choices(choices)
+TfmFigers::TfmFigers(Mode mode, QWidget* parent)
+    : QDialog(parent), m_mode(mode), m_choices(session().choices()), m_figureFolder(chosenFigureFolder()),
+      m_meniscusFolder(chosenMeniscusFolder())
 {
     setWindowTitle(QStringLiteral("KORVEL 3"));
     resize(480, 420);
@@ -66,9 +69,8 @@ TfmFigers::TfmFigers(Mode mode, const BrowserChoices& choices, QWidget* parent)
 
 void TfmFigers::preparePublicationFigures(const QString& publicationKey)
 {
-    m_prefix = figures::figureListPrefix(m_choices.figureFolder(), publicationKey, m_choices.systemName);
-    if (TfmStart* start = forms::fmStart())
-        start->setFigureListDir(m_prefix);
+    m_prefix = figures::figureListPrefix(m_figureFolder, publicationKey, m_choices.systemName);
+    session().setFigureListDir(m_prefix);
     m_key->setText(publicationKey);
     m_list->clear();
     m_suffixes.clear();
@@ -80,9 +82,8 @@ void TfmFigers::preparePublicationFigures(const QString& publicationKey)
 
 void TfmFigers::prepareMeniscusPictures(const QString& source)
 {
-    const QString folder = m_choices.meniscusFolder();
-    if (TfmStart* start = forms::fmStart())
-        start->setMeniscusDir(folder);
+    const QString folder = m_meniscusFolder;
+    session().setMeniscusDir(folder);
     m_source = source;
     m_key->setText(source);
     m_list->clear();
@@ -113,8 +114,7 @@ QString TfmFigers::chosenFile() const
         if (pictures->rowCount() > 0)
             designation = pictures->value(0, QStringLiteral("OZNACZENIE")).toString();
     }
-    const TfmStart* start = forms::fmStart();
-    const QString folder = start ? start->MeniscusDir() : m_choices.meniscusFolder();
+    const QString folder = session().meniscusDir();
     return folder + figures::meniscusPictureName(m_source, m_choices.systemName, m_list->item(row)->text(), designation);
 }
 
@@ -127,22 +127,19 @@ void TfmFigers::sbShowClick()
 
 void TfmFigers::SpeedButton1Click()
 {
-    TfmStart* start = forms::fmStart();
-    if (!start)
-        return;
     if (m_mode == Mode::MeniscusPictures)
-        start->OpenFirstMeniscusPicture(m_choices.systemName);
+        openFirstMeniscusPicture(m_choices.systemName);
     else
-        start->OpenFirstFigure(m_choices.systemName);
+        openFirstFigure(m_choices.systemName);
 }
 
-void TfmFigers::sbHelpClick() { TfmStart::OpenHelp(); }
+void TfmFigers::sbHelpClick() { openHelp(); }
 
-bool showFigureList(TfmFigers::Mode mode, const BrowserChoices& choices, const std::function<void(TfmFigers*)>& prepare)
+bool showFigureList(TfmFigers::Mode mode, const std::function<void(TfmFigers*)>& prepare)
 {
     const QString name = QStringLiteral("fmFigers");
     forms::release(name); // each use starts from a fresh window
-    auto* list = new TfmFigers(mode, choices);
+    auto* list = new TfmFigers(mode);
     list->setObjectName(name);
     forms::setWindow(name, list);
     prepare(list);

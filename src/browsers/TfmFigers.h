@@ -4,7 +4,7 @@
 // (key_system_<code><axis><ending>); in meniscographic mode the kinds of
 // picture of one source. "Show" opens the selected one in the scan window.
 // The window that needs it creates it for each use and destroys it afterwards.
-#include "BrowserChoices.h"
+#include "core/Choices.h"
 
 #include <QDialog>
 #include <functional>
@@ -20,7 +20,8 @@ class TfmFigers : public QDialog {
 public:
     enum class Mode { PublicationFigures, MeniscusPictures };
 
-    TfmFigers(Mode mode, const BrowserChoices& choices, QWidget* parent = nullptr);
+    // The list works from the session's choice as it is when the list is made.
+    explicit TfmFigers(Mode mode, QWidget* parent = nullptr);
 
     // Publication-figure mode: FigureListDir := figure folder + key + "_" + system + "_".
     void preparePublicationFigures(const QString& publicationKey);
@@ -41,7 +42,9 @@ private:
     QString chosenFile() const;
 
     Mode m_mode;
-    BrowserChoices m_choices;
+    Choices m_choices;
+    QString m_figureFolder;
+    QString m_meniscusFolder;
     QString m_prefix; // publication mode: the figure-file prefix
     QString m_source; // meniscographic mode: the chosen source
     QStringList m_suffixes;
@@ -56,6 +59,6 @@ private:
 // Creates the figure list in the given mode, lets `prepare` fill it and, when
 // it offers something, shows it modally; it is destroyed afterwards. Returns
 // false (without showing it) when it offers nothing.
-bool showFigureList(TfmFigers::Mode mode, const BrowserChoices& choices, const std::function<void(TfmFigers*)>& prepare);
+bool showFigureList(TfmFigers::Mode mode, const std::function<void(TfmFigers*)>& prepare);
 
 } // namespace korvel

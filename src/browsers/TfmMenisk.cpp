@@ -1,6 +1,6 @@
 #include "TfmMenisk.h"
 
-#include "BrowserChoices.h"
+#include "BrowserCommands.h"
 #include "BrowserWidgets.h"
 #include "JpegDecoder.h"
 #include "TfmFigers.h"
@@ -9,9 +9,10 @@
 #include "database/DataModule.h"
 #include "database/DataSource.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
-#include "shell/TfmStart.h"
+#include "core/Session.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/Forms.h"
+#include "widgets/SharedCommands.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -207,8 +208,7 @@ void TfmMenisk::dblMeniskFigClick()
 
 QString TfmMenisk::pictureFile() const
 {
-    const BrowserChoices c = BrowserChoices::current();
-    return c.meniscusFolder() + figures::meniscusPictureName(m_dblAutor->text(), c.systemName, m_dblSelectMeniskFig->text(),
+    return chosenMeniscusFolder() + figures::meniscusPictureName(m_dblAutor->text(), session().choices().systemName, m_dblSelectMeniskFig->text(),
                                                               m_dblMeniskFig->text());
 }
 
@@ -228,7 +228,7 @@ void TfmMenisk::sbFigClick()
         return;
     }
     const QString chosenSource = m_dblAutor->text();
-    const bool offered = showFigureList(TfmFigers::Mode::MeniscusPictures, BrowserChoices::current(),
+    const bool offered = showFigureList(TfmFigers::Mode::MeniscusPictures,
                                         [&chosenSource](TfmFigers* list) { list->prepareMeniscusPictures(chosenSource); });
     if (!offered)
         ui().message(QStringLiteral("Data in the table only."));
@@ -248,12 +248,11 @@ void TfmMenisk::showPicture(const QString& path)
 
 void TfmMenisk::SpeedButton2Click()
 {
-    if (TfmStart* start = forms::fmStart())
-        start->OpenFirstMeniscusPicture(BrowserChoices::current().systemName);
+    openFirstMeniscusPicture(session().choices().systemName);
 }
 
 void TfmMenisk::SpeedButton1Click() { reject(); }
 
-void TfmMenisk::sbHelpClick() { TfmStart::OpenHelp(); }
+void TfmMenisk::sbHelpClick() { openHelp(); }
 
 } // namespace korvel

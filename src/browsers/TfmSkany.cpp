@@ -4,7 +4,7 @@
 #include "PictureView.h"
 #include "database/DataModule.h"
 #include "export/PicturePrint.h"
-#include "shell/Forms.h"
+#include "widgets/Forms.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

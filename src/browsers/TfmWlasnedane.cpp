@@ -2,8 +2,7 @@
 
 #include "core/UiServices.h"
 #include "models/UserData.h"
-#include "shell/MainMenu.h"
-#include "shell/TfmStart.h"
+#include "widgets/SharedCommands.h"
 
 #include <QFile>
 #include <QGridLayout>
@@ -153,6 +152,6 @@ void TfmWlasnedane::sbBackClick() { close(); }
 
 void TfmWlasnedane::sbExitClick() { exitToWindows(); }
 
-void TfmWlasnedane::sbHelpClick() { TfmStart::OpenHelp(); }
+void TfmWlasnedane::sbHelpClick() { openHelp(); }
 
 } // namespace korvel

@@ -1,6 +1,6 @@
 #include "ApproximationCommands.h"
 
-#include "ChartChoices.h"
+#include "core/Session.h"
 #include "ChartContext.h"
 #include "IsothermLogic.h"
 #include "IsothermPage.h"
@@ -30,14 +30,14 @@ void ApproximationCommands::sbGraphClick()
         ui().error(e.message());
         return;
     }
-    if (!readChartChoices().temperatureMode)
+    if (!session().choices().temperatureMode)
         return;
     drawMeasuredPoints();
 }
 
 void ApproximationCommands::drawCurves()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     const ApproximationKind kind = ApproximationCatalogue::kindOf(c.systemName);
     ChartState& s = m_ctx.state;
     for (int n = 1; n <= 4; ++n) {
@@ -79,7 +79,7 @@ void ApproximationCommands::drawCurves()
 
 void ApproximationCommands::drawCalculatedValues(int slot)
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     const bool molar = c.propertyName == QLatin1String("Molar volume");
     QString queryName;
     if (!molar)
@@ -121,7 +121,7 @@ void ApproximationCommands::sbPbSnClick()
     ChartState& s = m_ctx.state;
     if (s.pbSnCurveShown)
         return;
-    if (const auto points = ApproximationCatalogue::pbSnReference(readChartChoices().propertyName)) {
+    if (const auto points = ApproximationCatalogue::pbSnReference(session().choices().propertyName)) {
         PlotSeries* series = m_ctx.chart->addLineSeries(QStringLiteral("(Pb-Sn)eut"), Qt::black, 1, Qt::DashDotDotLine);
         series->setOrigin(QStringLiteral("reference curve of the (Pb-Sn) eutectic"), QString());
         for (const QPointF& p : *points)

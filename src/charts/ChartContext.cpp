@@ -4,11 +4,11 @@
 #include "PageControl.h"
 #include "PlotWidget.h"
 #include "SeriesColours.h"
-#include "browsers/TfmEut.h"
+#include "TfmEut.h"
 #include "database/DataModule.h"
 #include "database/DataSource.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "widgets/Forms.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 

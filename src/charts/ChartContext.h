@@ -5,7 +5,7 @@
 // that several pages enable, and the polling timer.
 #include "SelectionLists.h"
 #include "core/Numbers.h"
-#include "shell/MainMenu.h"
+#include "widgets/MainMenu.h"
 
 #include <QColor>
 #include <QString>

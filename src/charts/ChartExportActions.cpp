@@ -5,6 +5,8 @@
 #include "SeriesValuesPane.h"
 #include "TfmWykres.h"
 #include "core/Directories.h"
+#include "core/Captions.h"
+#include "core/Session.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
 #include "database/DataSource.h"
@@ -13,9 +15,6 @@
 #include "export/ExportFile.h"
 #include "export/Printers.h"
 #include "export/TableText.h"
-#include "shell/Banner.h"
-#include "shell/Forms.h"
-#include "shell/TfmStart.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 
@@ -63,15 +62,6 @@ QVariant currentField(const char* query, const char* field)
     if (!q || !q->isOpen() || q->currentRow() < 0)
         return {};
     return q->field(QString::fromLatin1(field));
-}
-
-// A caption of the start window's banner as it reads now.
-QString startCaption(const char* label, const QString& fallback)
-{
-    if (TfmStart* start = forms::fmStart())
-        if (auto* l = start->findChild<QLabel*>(QString::fromLatin1(label)))
-            return l->text();
-    return fallback;
 }
 
 Query* gridQuery(DbGrid* grid)
@@ -229,10 +219,9 @@ exports::PublicationReference ChartExportActions::shownPublication() const
 
 exports::ExportHeading ChartExportActions::heading() const
 {
-    const ChartChoices c = m_window->choices();
+    const Choices c = m_window->choices();
     exports::ExportHeading h;
-    h.banner = {startCaption("lblTitle", Banner::title()), startCaption("lblSubtitle", Banner::subtitle()),
-                startCaption("lblAuthors", Banner::authors())};
+    h.banner = {captions::title(), captions::subtitle(), captions::authors()};
     h.propertyName = c.propertyName;
     h.systemName = c.systemName;
     h.axisLabel = axisLabel();
@@ -287,8 +276,7 @@ QList<exports::IsothermBlock> ChartExportActions::calculatedBlocks() const
 
 QString ChartExportActions::saveDir() const
 {
-    TfmStart* start = forms::fmStart();
-    const QString dir = start && !start->SaveDir().isEmpty() ? start->SaveDir() : dirs::saveDirFor(dirs::applicationDir());
+    const QString dir = !session().saveDir().isEmpty() ? session().saveDir() : dirs::saveDirFor(dirs::applicationDir());
     // An installed program's export folder is the user's own, made on first use.
     dirs::prepareSaveDir(dir);
     return dir;
@@ -346,7 +334,7 @@ void ChartExportActions::Modelofviscosity1Click()
 
 void ChartExportActions::SaveGraphClick()
 {
-    const ChartChoices c = m_window->choices();
+    const Choices c = m_window->choices();
     PlotCanvas canvas(m_chart);
     const QString path = dirs::join(saveDir(), exports::savedGraphFileName(c.propertyName, c.systemName));
     const exports::WriteOutcome w = exports::saveGraphBitmap(canvas, path, c.systemName);
@@ -398,7 +386,7 @@ void ChartExportActions::PrintPreviewClick()
 
 void ChartExportActions::ExportChartClick()
 {
-    const ChartChoices c = m_window->choices();
+    const Choices c = m_window->choices();
     const QString suggested =
         dirs::join(saveDir(), c.propertyName + QStringLiteral(" of ") + c.systemName + QStringLiteral(".png"));
     const QString path =

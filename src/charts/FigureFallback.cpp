@@ -1,13 +1,20 @@
 #include "FigureFallback.h"
 
-#include "browsers/TfmAutorFig.h"
-#include "shell/Forms.h"
-
 namespace korvel {
-
-void showPropertyFigureFallback(QWidget*)
+namespace {
+std::function<void(QWidget*)>& installed()
 {
-    forms::obtain<TfmAutorFig>(QStringLiteral("fmAutorFig"))->sbOKClick();
+    static std::function<void(QWidget*)> fallback;
+    return fallback;
+}
+} // namespace
+
+void setPropertyFigureFallback(std::function<void(QWidget*)> fallback) { installed() = std::move(fallback); }
+
+void showPropertyFigureFallback(QWidget* chartWindow)
+{
+    if (installed())
+        installed()(chartWindow);
 }
 
 } // namespace korvel

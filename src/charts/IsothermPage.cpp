@@ -144,7 +144,7 @@ void IsothermPage::edT1Change()
         m_sbShow->setEnabled(IsothermInputReady());
     else
         PublicationChosen();
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     if (c.propertyName == QLatin1String("Surface tension") && c.modelChecked && m_ctx.buttons.sbButler)
         m_ctx.buttons.sbButler->setEnabled(filled);
 }
@@ -183,7 +183,7 @@ void IsothermPage::showIsotherms()
     TdmDataModule* dm = m_ctx.dm;
     if (!dm)
         return;
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     const bool viscosity = c.propertyName == QLatin1String("Viscosity");
     SlotFields f = slotFields();
     PageControl* pc2 = m_ctx.pageControl2;
@@ -344,7 +344,7 @@ void IsothermPage::showIsotherms()
     updateCalculatedValueItem(c);
 }
 
-void IsothermPage::updateCalculatedValueItem(const ChartChoices& c)
+void IsothermPage::updateCalculatedValueItem(const Choices& c)
 {
     const SlotBinding b = slotBinding(c.className, m_ctx.classNumber(), c.propertyName, c.systemName, 1);
     Query* q = b.query.isEmpty() ? nullptr : m_ctx.query(b.query);
@@ -372,7 +372,7 @@ void IsothermPage::showEquations()
 
 void IsothermPage::DrawEndPointLine(int slot)
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     const bool molar = c.propertyName == QLatin1String("Molar volume");
     Query* q = m_ctx.query(molar ? QStringLiteral("qrMinMax%1M").arg(slot) : QStringLiteral("qrMinMax%1").arg(slot));
     PlotSeries* line = m_ctx.chart->addLineSeries(QString(), slotColour(slot), 1, Qt::SolidLine);
@@ -383,7 +383,7 @@ void IsothermPage::DrawEndPointLine(int slot)
 
 void IsothermPage::DrawIsotherms()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     const SlotFields f = slotFields();
     const int classNo = m_ctx.classNumber();
     for (int n = 1; n <= 4; ++n) {
@@ -424,7 +424,7 @@ void IsothermPage::bindValueColumns(const QString& propertyName)
     }
 }
 
-void IsothermPage::setResultTitlesAndPanels(const ChartChoices& c, bool high)
+void IsothermPage::setResultTitlesAndPanels(const Choices& c, bool high)
 {
     const PropertyPresentation p = presentationOf(c.propertyName);
     if (!p.known)
@@ -445,7 +445,7 @@ void IsothermPage::setResultTitlesAndPanels(const ChartChoices& c, bool high)
 
 void IsothermPage::chbShowClick()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     m_ctx.unbindGrids({"dbgRownania", "dbgT1", "dbgT2", "dbgT3", "dbgT4", "dbgDane45", "dbgWynikiT1"});
     const bool high = m_ctx.classNumber() >= 3;
     auto pg = [this](const char* name) { return m_ctx.page(QString::fromLatin1(name)); };

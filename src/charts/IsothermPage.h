@@ -3,7 +3,7 @@
 // the four chart temperatures, "  Show calculated value", "Show" and "Clear".
 // It fills the equation and result grids of the lower page control and draws
 // the isotherms and end-point lines into the shared chart.
-#include "ChartChoices.h"
+#include "core/Session.h"
 #include "IsothermLogic.h"
 
 #include <QWidget>
@@ -52,9 +52,9 @@ public:
 
 private:
     void showIsotherms();
-    void updateCalculatedValueItem(const ChartChoices& c);
+    void updateCalculatedValueItem(const Choices& c);
     void showEquations();
-    void setResultTitlesAndPanels(const ChartChoices& c, bool highClass);
+    void setResultTitlesAndPanels(const Choices& c, bool highClass);
 
     ChartContext& m_ctx;
     DbLookupList* m_dblAutor;

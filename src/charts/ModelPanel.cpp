@@ -1,7 +1,7 @@
 #include "ModelPanel.h"
 
 #include "ChartContext.h"
-#include "ChartChoices.h"
+#include "core/Session.h"
 #include "PlotWidget.h"
 #include "SeriesColours.h"
 #include "core/UiServices.h"
@@ -172,7 +172,7 @@ void ModelPanel::cbModel1Change()
 
 void ModelPanel::sbModelOKClick()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     if (!c.isothermMode)
         return;
     ViscosityRunInput input;
@@ -211,7 +211,7 @@ void ModelPanel::sbClear1Click()
 
 void ModelPanel::sbButlerClick()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     ButlerRunInput input;
     for (int n = 1; n <= 4; ++n)
         input.temperatureTexts[n - 1] = m_ctx.temperatureText(n);

@@ -1,6 +1,6 @@
 #include "TemperaturePage.h"
 
-#include "ChartChoices.h"
+#include "core/Session.h"
 #include "ChartContext.h"
 #include "IsothermLogic.h"
 #include "ModelChart.h"
@@ -126,7 +126,7 @@ QString TemperaturePage::linePublicationText(int) const { return m_dblAutor->tex
 PlotWidget* TemperaturePage::lineChart() { return m_ctx.chart; }
 
 namespace {
-bool isProperty(const char* name) { return readChartChoices().propertyName == QLatin1String(name); }
+bool isProperty(const char* name) { return session().choices().propertyName == QLatin1String(name); }
 } // namespace
 
 Query* TemperaturePage::lineQuery() const
@@ -154,7 +154,7 @@ void TemperaturePage::ShowClick()
     TdmDataModule* dm = m_ctx.dm;
     if (!dm)
         return;
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     if (m_page == 1) {
         m_ctx.buttons.sbGraph->setEnabled(true);
         m_chbSelect->setChecked(false);

@@ -9,14 +9,15 @@
 #include "SeriesValuesPane.h"
 #include "TemperaturePage.h"
 #include "UserDataOverlay.h"
+#include "core/Session.h"
 #include "core/UiServices.h"
 #include "database/Query.h"
 #include "models/ViscosityModel.h"
-#include "shell/Forms.h"
-#include "shell/MainMenu.h"
-#include "shell/TfmStart.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/Forms.h"
+#include "widgets/MainMenu.h"
+#include "widgets/SharedCommands.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QAction>
@@ -96,6 +97,7 @@ TfmWykres::~TfmWykres()
     setUserDataTarget({});
     if (m_dm && m_dm->chartInputs() == static_cast<ChartInputs*>(this))
         m_dm->setChartInputs(nullptr);
+    session().setPublication(std::nullopt);
 }
 
 void TfmWykres::buildWindow()
@@ -318,6 +320,10 @@ void TfmWykres::FormCreate()
     chart->setAxisLineVisible(PlotWidget::Axis::Left, false);
     chart->setLegendVisible(true);
 
+    // The session follows the publication list while the window is open.
+    session().setPublication(m_isothermPage->dblAutor()->text());
+    connect(m_isothermPage->dblAutor(), &DbLookupList::textChanged, this,
+            [](const QString& text) { session().setPublication(text); });
     if (m_dm) {
         m_dm->setChartInputs(this);
         for (const char* name : {"qrExp", "qrExp2", "qrExp3", "qrExp4"})
@@ -412,7 +418,7 @@ void TfmWykres::showEvent(QShowEvent* event)
 
 void TfmWykres::FormShow()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     const bool isotherms = !c.temperatureMode;
     ChartButtons& b = m_ctx.buttons;
     ChartState& s = m_ctx.state;
@@ -443,7 +449,7 @@ void TfmWykres::FormShow()
                                         : QString());
 }
 
-void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
+void TfmWykres::showPages(const Choices& c, int classNo, bool isotherms)
 {
     PageControl* pc1 = m_ctx.pageControl1;
     PageControl* pc2 = m_ctx.pageControl2;
@@ -526,7 +532,7 @@ void TfmWykres::showPages(const ChartChoices& c, int classNo, bool isotherms)
         m_ctx.menu.addData->setEnabled(true);
 }
 
-void TfmWykres::showProperty(const ChartChoices& c)
+void TfmWykres::showProperty(const Choices& c)
 {
     PageControl* pc2 = m_ctx.pageControl2;
     const PropertyPresentation p = presentationOf(c.propertyName);
@@ -557,7 +563,7 @@ void TfmWykres::showProperty(const ChartChoices& c)
 
 void TfmWykres::Timer1WykresTimer()
 {
-    const ChartChoices c = readChartChoices();
+    const Choices c = session().choices();
     if (c.temperatureMode) {
         const bool page1 = Page1PublicationChosen();
         m_isothermPage->sbShow()->setEnabled(page1);
@@ -591,7 +597,7 @@ void TfmWykres::sbExitClick() { exitToWindows(); }
 
 void TfmWykres::Adddata1Click() { forms::showModal(QStringLiteral("fmWlasnedane")); }
 
-void TfmWykres::sbHelpClick() { TfmStart::OpenHelp(); }
+void TfmWykres::sbHelpClick() { openHelp(); }
 
 void TfmWykres::ToggleChartOnly()
 {

@@ -5,7 +5,7 @@
 // share one ChartContext (chart state, chart, page controls, buttons, menu).
 // A fresh window is created for every visit; it reads the choices of the
 // earlier windows whenever it needs them and lends its texts to the data module.
-#include "ChartChoices.h"
+#include "core/Session.h"
 #include "ChartContext.h"
 #include "IsothermLogic.h"
 #include "SelectionLists.h"
@@ -140,7 +140,7 @@ public:
     QAction* saveGraphAction() const { return m_ctx.menu.saveGraph; }
     QPlainTextEdit* memoRownania() const { return m_memoRownania; }
     QPlainTextEdit* memoViscoModel() const { return m_memoViscoModel; }
-    ChartChoices choices() const { return readChartChoices(); }
+    Choices choices() const { return session().choices(); }
     ChartExportActions* exportActions() const { return m_exports; }
     SeriesValuesPane* valuesPane() const { return m_valuesPane; }
 
@@ -154,8 +154,8 @@ private:
     void buildLowerPages();
     void buildButtonPanel(QWidget* parent);
     void FormCreate();
-    void showPages(const ChartChoices& c, int classNo, bool isotherms);
-    void showProperty(const ChartChoices& c);
+    void showPages(const Choices& c, int classNo, bool isotherms);
+    void showProperty(const Choices& c);
     DbGrid* grid(const QString& name) const { return m_ctx.grid(name); }
     QWidget* page(const QString& name) const { return m_ctx.page(name); }
 

@@ -1,6 +1,6 @@
 #include "UserDataOverlay.h"
 
-#include "ChartChoices.h"
+#include "core/Session.h"
 #include "ChartContext.h"
 #include "ModelChart.h"
 #include "TemperaturePage.h"
@@ -16,7 +16,7 @@ QString userPointsTitle(const QString& author, const QString& temperature)
 QString drawUserDataOnChart(ChartContext& ctx, const UserDataSubmission& submission)
 {
     TModelChart2 source(submission.lines, QLatin1Char(';'), QLatin1Char('.'), ctx.chart);
-    if (readChartChoices().isothermMode) {
+    if (session().choices().isothermMode) {
         source.ShowAsPoints(userPointsTitle(submission.author, submission.temperature), ctx.state.pointColourIndex);
         return {};
     }

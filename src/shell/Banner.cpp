@@ -1,5 +1,6 @@
 #include "Banner.h"
 
+#include "core/Captions.h"
 #include "core/CommandLine.h"
 
 #include <QGridLayout>
@@ -8,11 +9,6 @@
 #include <QPainter>
 
 namespace korvel {
-
-QString Banner::title() { return QStringLiteral("KORVEL 3"); }
-QString Banner::subtitle() { return QStringLiteral("Database of physicochemical properties of alloys"); }
-QString Banner::authors() { return QStringLiteral("The Korvel 3 developers"); }
-QString Banner::versionCaption() { return QStringLiteral("Version ") + QString::fromLatin1(cli::version()); }
 
 Banner::Banner(QWidget* parent) : QFrame(parent)
 {
@@ -33,11 +29,11 @@ Banner::Banner(QWidget* parent) : QFrame(parent)
     grid->setVerticalSpacing(2);
     grid->addWidget(label(QStringLiteral("lblHalvoren"), QStringLiteral("HALVOREN"), 9, true, "#e8f2e8"), 0, 0, Qt::AlignLeft);
     grid->addWidget(label(QStringLiteral("lblVestmark"), QStringLiteral("VESTMARK"), 9, true, "#e8f2e8"), 0, 2, Qt::AlignRight);
-    grid->addWidget(label(QStringLiteral("lblTitle"), title(), 22, true, "#ffffff"), 1, 1, Qt::AlignHCenter);
-    grid->addWidget(label(QStringLiteral("lblSubtitle"), subtitle(), 11, false, "#ffffff"), 2, 1, Qt::AlignHCenter);
+    grid->addWidget(label(QStringLiteral("lblTitle"), captions::title(), 22, true, "#ffffff"), 1, 1, Qt::AlignHCenter);
+    grid->addWidget(label(QStringLiteral("lblSubtitle"), captions::subtitle(), 11, false, "#ffffff"), 2, 1, Qt::AlignHCenter);
     grid->addWidget(label(QStringLiteral("lblPatron"), QStringLiteral("For research on lead-free soldering materials"), 8, false, "#d8ead8"), 3, 0, 1, 2, Qt::AlignLeft);
-    grid->addWidget(label(QStringLiteral("lblAuthors"), authors(), 8, false, "#d8ead8"), 3, 1, 1, 2, Qt::AlignRight);
-    grid->addWidget(label(QStringLiteral("lblVersion"), versionCaption(), 8, false, "#d8ead8"), 4, 1, 1, 2, Qt::AlignRight);
+    grid->addWidget(label(QStringLiteral("lblAuthors"), captions::authors(), 8, false, "#d8ead8"), 3, 1, 1, 2, Qt::AlignRight);
+    grid->addWidget(label(QStringLiteral("lblVersion"), captions::versionCaption(), 8, false, "#d8ead8"), 4, 1, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
 }
 

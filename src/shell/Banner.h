@@ -12,12 +12,6 @@ class Banner : public QFrame {
 public:
     explicit Banner(QWidget* parent = nullptr);
 
-    // Captions that other windows and the exports read.
-    static QString title();    // "KORVEL 3"
-    static QString subtitle(); // "Database of physicochemical properties of alloys"
-    static QString authors();  // the authors' label
-    static QString versionCaption(); // "Version " and the project's version
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -1,22 +1,17 @@
 #include "TfmSelect.h"
 
 #include "Banner.h"
-#include "Forms.h"
-#include "MainMenu.h"
-#include "TfmStart.h"
 #include "HoldingsText.h"
+#include "core/Navigator.h"
+#include "core/Session.h"
 #include "database/SystemHoldings.h"
 #include "models/ButlerCatalogue.h"
-#include "browsers/PhaseDiagramCommand.h"
-#include "browsers/TfmAutorFig.h"
-#include "browsers/TfmMenisk.h"
-#include "charts/TfmWykres.h"
-#include "core/Directories.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
-#include "database/Query.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/MainMenu.h"
+#include "widgets/SharedCommands.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -212,6 +207,14 @@ TfmSelect::TfmSelect(QWidget* parent) : QDialog(parent)
         m_dblWlasnosci->setListSource(dm->dataSource(QStringLiteral("dsWlasnosci")));
     }
 
+    // The session follows the lists and the boxes, before any rule runs on a change.
+    connect(m_dblSelect, &DbLookupList::textChanged, this, [](const QString& t) { session().setSystemName(t); });
+    connect(m_dblWlasnosci, &DbLookupList::textChanged, this, [](const QString& t) { session().setPropertyName(t); });
+    connect(m_chbTemp, &QCheckBox::toggled, this, [](bool on) { session().setTemperatureMode(on); });
+    connect(m_chbX, &QCheckBox::toggled, this, [](bool on) { session().setIsothermMode(on); });
+    connect(m_chbButler, &QCheckBox::toggled, this, [](bool on) { session().setModelChecked(on); });
+    connect(m_chbIsosurface, &QCheckBox::toggled, this, [](bool on) { session().setIsosurfaceChecked(on); });
+
     // The rules run on every change of a box, whether by a click or by another rule.
     connect(m_chbTemp, &QCheckBox::toggled, this, &TfmSelect::chbTempClick);
     connect(m_chbX, &QCheckBox::toggled, this, &TfmSelect::chbXClick);
@@ -241,7 +244,9 @@ TfmSelect::TfmSelect(QWidget* parent) : QDialog(parent)
     m_Timer2->start();
 }
 
-TfmSelect::~TfmSelect() = default;
+// The choices go with the window: with no selection window there is no system,
+// no property and the default mode.
+TfmSelect::~TfmSelect() { session().resetSelection(); }
 
 QString TfmSelect::systemName() const { return m_dblSelect->text(); }
 QString TfmSelect::propertyName() const { return m_dblWlasnosci->text(); }
@@ -253,11 +258,7 @@ bool TfmSelect::isosurfaceChecked() const { return m_chbIsosurface->isChecked();
 bool TfmSelect::systemChosen() const { return !systemName().trimmed().isEmpty(); }
 bool TfmSelect::propertyChosen() const { return !propertyName().trimmed().isEmpty(); }
 
-QString TfmSelect::className() const
-{
-    TfmStart* start = forms::fmStart();
-    return start ? start->className() : QString();
-}
+QString TfmSelect::className() const { return session().choices().className; }
 
 void TfmSelect::showEvent(QShowEvent* event)
 {
@@ -439,33 +440,15 @@ void TfmSelect::SpeedButton5Click()
     dm->OpenElements();
 }
 
-void TfmSelect::sbPhaseDiagramClick()
-{
-    TdmDataModule* dm = TdmDataModule::instance();
-    const QString databaseDir = dm ? dm->ComputeDatabaseDir() : dirs::databaseDirFor(dirs::applicationDir());
-    showPhaseDiagram(databaseDir, className(), systemName());
-}
+void TfmSelect::sbPhaseDiagramClick() { navigator().openPhaseDiagram(); }
 
-void TfmSelect::sbMeniskClick()
-{
-    forms::showTransient(QStringLiteral("fmMenisk"), [] { return static_cast<QWidget*>(new TfmMenisk); },
-                         [](QWidget*) {
-                             if (TdmDataModule* dm = TdmDataModule::instance())
-                                 dm->OpenMeniscusSources();
-                         });
-}
+void TfmSelect::sbMeniskClick() { navigator().openMeniscographicBrowser(); }
 
 void TfmSelect::SpeedButton6Click()
 {
     if (TdmDataModule* dm = TdmDataModule::instance())
         dm->OpenPublications();
-    auto* author = forms::obtain<TfmAutorFig>(QStringLiteral("fmAutorFig"));
-    if (propertyName() == kViscosity && m_chbButler->isChecked()) {
-        // The figure-author window's "OK" runs without the window being shown.
-        author->sbOKClick();
-        return;
-    }
-    ui().showModal(author);
+    navigator().openFigureBrowser();
 }
 
 void TfmSelect::SpeedButton1Click()
@@ -475,7 +458,7 @@ void TfmSelect::SpeedButton1Click()
         dm->OpenPublications2();
         dm->OpenAxisLabel();
     }
-    forms::showTransient(QStringLiteral("fmWykres"), [] { return static_cast<QWidget*>(new TfmWykres); });
+    navigator().openChartWindow();
 }
 
 void TfmSelect::SpeedButton2Click()
@@ -486,6 +469,6 @@ void TfmSelect::SpeedButton2Click()
 
 void TfmSelect::SpeedButton3Click() { ui().quitApplication(); }
 
-void TfmSelect::sbHelpClick() { TfmStart::OpenHelp(); }
+void TfmSelect::sbHelpClick() { openHelp(); }
 
 } // namespace korvel

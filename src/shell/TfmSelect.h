@@ -1,7 +1,8 @@
 #pragma once
 // The selection window: the system, the property and the display mode. It is
 // shown modally by the start window's "OK" and released when it closes; the
-// chart window, the exports and the browsers read its choices.
+// session follows its choices, which the chart window, the exports and the
+// browsers read there.
 #include <QDialog>
 
 class QCheckBox;

@@ -1,13 +1,15 @@
 #include "TfmStart.h"
 
 #include "Banner.h"
-#include "Forms.h"
-#include "MainMenu.h"
 #include "TfmSelect.h"
 #include "core/Directories.h"
+#include "core/Session.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/Forms.h"
+#include "widgets/MainMenu.h"
+#include "widgets/SharedCommands.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -23,14 +25,6 @@
 #include <QVBoxLayout>
 
 namespace korvel {
-
-QString firstJpegIn(const QString& folder)
-{
-    // The desktop lists a folder in name order without regard to case.
-    const QStringList files =
-        QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    return files.isEmpty() ? QString() : dirs::join(folder, files.first());
-}
 
 TfmStart::TfmStart(QWidget* parent) : QMainWindow(parent)
 {
@@ -89,11 +83,31 @@ TfmStart::TfmStart(QWidget* parent) : QMainWindow(parent)
     connect(m_timer, &QTimer::timeout, this, &TfmStart::Timer1Timer);
     m_timer->start();
 
+    connect(m_dblSelectSystem, &DbLookupList::textChanged, this, [](const QString& text) { session().setClassName(text); });
     connect(m_sbOK, &QPushButton::clicked, this, &TfmStart::sbOKClick);
     connect(m_sbExit, &QPushButton::clicked, this, &TfmStart::sbExitClick);
 }
 
+// The class and the paths go with the start window, as its fields did.
+TfmStart::~TfmStart()
+{
+    session().setClassName(QString());
+    session().setSaveDir(QString());
+    session().setChosenPicture(QString());
+    session().setFigureDir(QString());
+    session().setFigureListDir(QString());
+    session().setMeniscusDir(QString());
+}
+
 QString TfmStart::className() const { return m_dblSelectSystem->text(); }
+
+QString TfmStart::SaveDir() const { return session().saveDir(); }
+void TfmStart::setSaveDir(const QString& v) { session().setSaveDir(v); }
+QString TfmStart::ChosenPicture() const { return session().chosenPicture(); }
+void TfmStart::setChosenPicture(const QString& v) { session().setChosenPicture(v); }
+QString TfmStart::FigureDir() const { return session().figureDir(); }
+QString TfmStart::FigureListDir() const { return session().figureListDir(); }
+QString TfmStart::MeniscusDir() const { return session().meniscusDir(); }
 
 void TfmStart::colourOk(bool chosen)
 {
@@ -165,53 +179,16 @@ void TfmStart::keyPressEvent(QKeyEvent* event)
     QMainWindow::keyPressEvent(event);
 }
 
-void TfmStart::OpenHelp()
-{
-    TdmDataModule* dm = TdmDataModule::instance();
-    const QString dir = dm ? dm->ComputeDatabaseDir() : dirs::databaseDirFor(dirs::applicationDir());
-    ui().openDocument(dirs::join(dir, QStringLiteral("KORVEL 3.pdf")));
-}
+void TfmStart::OpenHelp() { openHelp(); }
 
-void TfmStart::ResetSaveDir() { m_saveDir = dirs::saveDirFor(dirs::applicationDir()); }
+void TfmStart::ResetSaveDir() { session().setSaveDir(dirs::saveDirFor(dirs::applicationDir())); }
 
-void TfmStart::RunOlderProgram()
-{
-    const QString appDir = dirs::applicationDir();
-    ui().quitApplication();
-    ui().startProgram(dirs::join(appDir, QStringLiteral("KORVEL2.exe")));
-}
+void TfmStart::RunOlderProgram() { runOlderProgram(); }
 
-void TfmStart::AccessPathOfDatabase()
-{
-    // The text typed (or the default) is not used: DatabaseDir does not change.
-    ui().inputBox(QStringLiteral("Catalogue of the database"), QStringLiteral("Access path of the KORVEL 2 database"),
-                  QStringLiteral("C:\\Program Files\\Halvora\\KORVEL 2\\Database"));
-    ResetSaveDir();
-}
+void TfmStart::AccessPathOfDatabase() { askAccessPathOfDatabase(); }
 
-QString TfmStart::documentFolder(const QString& kind, const QString& systemName) const
-{
-    TdmDataModule* dm = TdmDataModule::instance();
-    const QString databaseDir = dm ? dm->ComputeDatabaseDir() : dirs::databaseDirFor(dirs::applicationDir());
-    return dirs::join(dirs::join(dirs::join(databaseDir, kind), className()), systemName) + QDir::separator();
-}
+void TfmStart::OpenFirstFigure(const QString& systemName) { openFirstFigure(systemName); }
 
-void TfmStart::OpenFirstFigure(const QString& systemName)
-{
-    m_figureDir = documentFolder(QStringLiteral("Fig"), systemName);
-    const QString first = firstJpegIn(m_figureDir);
-    if (!first.isEmpty())
-        ui().openDocument(first);
-}
-
-void TfmStart::OpenFirstMeniscusPicture(const QString& systemName)
-{
-    m_meniscusDir = documentFolder(QStringLiteral("Menisk"), systemName);
-    const QString first = firstJpegIn(m_meniscusDir);
-    if (first.isEmpty())
-        ui().information(QStringLiteral("Sorry. No data!"));
-    else
-        ui().openDocument(first);
-}
+void TfmStart::OpenFirstMeniscusPicture(const QString& systemName) { openFirstMeniscusPicture(systemName); }
 
 } // namespace korvel

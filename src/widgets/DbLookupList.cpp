@@ -10,6 +10,16 @@ DbLookupList::DbLookupList(QWidget* parent) : QComboBox(parent)
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(this, &QComboBox::activated, this, [this](int row) { choose(row); });
+    connect(this, &QComboBox::currentIndexChanged, this, &DbLookupList::announceText);
+}
+
+void DbLookupList::announceText()
+{
+    const QString shown = text();
+    if (shown == m_announced)
+        return;
+    m_announced = shown;
+    emit textChanged(shown);
 }
 
 void DbLookupList::setListSource(DataSource* source)
@@ -29,6 +39,12 @@ void DbLookupList::setListField(const QString& field)
 }
 
 void DbLookupList::reload()
+{
+    fill();
+    announceText();
+}
+
+void DbLookupList::fill()
 {
     const QSignalBlocker blocker(this);
     clear();
@@ -63,6 +79,7 @@ void DbLookupList::choose(int row)
     }
     m_key = q->value(row, m_keyField);
     q->setCurrentRow(row);
+    announceText();
     emit clicked();
 }
 
@@ -77,9 +94,12 @@ bool DbLookupList::chooseText(const QString& text)
 
 void DbLookupList::clearChoice()
 {
-    const QSignalBlocker blocker(this);
-    m_key = QVariant();
-    setCurrentIndex(-1);
+    {
+        const QSignalBlocker blocker(this);
+        m_key = QVariant();
+        setCurrentIndex(-1);
+    }
+    announceText();
 }
 
 } // namespace korvel

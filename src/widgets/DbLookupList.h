@@ -3,7 +3,8 @@
 // rows; choosing an entry makes that row the current row of the source's query
 // and emits clicked(). Its text is the shown text of the choice (empty when
 // nothing is chosen). The choice (its key) survives a reopening of the query
-// when the key is still there.
+// when the key is still there. textChanged() follows every change of the text,
+// however it came about (a pick, a reopened query, a cleared choice).
 #include <QComboBox>
 #include <QVariant>
 
@@ -35,14 +36,19 @@ public:
 
 signals:
     void clicked();
+    void textChanged(const QString& text);
 
 private:
     void reload();
+    void fill();
+    // Emits textChanged() when the text differs from the one last announced.
+    void announceText();
 
     DataSource* m_source = nullptr;
     QString m_keyField;
     QString m_listField;
     QVariant m_key;
+    QString m_announced;
 };
 
 } // namespace korvel

@@ -4,10 +4,11 @@
 // opens it), the data module and the windows of the start-up list. Windows
 // shown modally are recorded by name and handled by the scripts in onWindow,
 // then closed.
+#include "Checks.h"
 #include "FixtureDatabase.h"
 #include "ScriptedUi.h"
 #include "database/DataModule.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "shell/TfmSelect.h"
 #include "shell/TfmStart.h"
 #include "widgets/DbLookupList.h"
@@ -31,7 +32,8 @@ struct BrowserProgram {
 
     explicit BrowserProgram(const QStringList& statements = {})
     {
-        change(statements);
+        // A statement that fails is recorded against the running test.
+        (void)change(statements);
         dm.reset(new TdmDataModule);
         start = forms::createWindows();
         ui.onModal = [this](QWidget* w) {
@@ -50,29 +52,31 @@ struct BrowserProgram {
         dm.reset();
     }
 
-    void change(const QStringList& statements)
+    [[nodiscard]] bool change(const QStringList& statements)
     {
         if (statements.isEmpty())
-            return;
+            return true;
+        bool ok = true;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prepare"));
             db.setDatabaseName(fixture.databaseFile());
-            QVERIFY(db.open());
+            ok = QTest::qVerify(db.open(), "db.open()", "", __FILE__, __LINE__);
             for (const QString& sql : statements) {
                 QSqlQuery q(db);
-                QVERIFY2(q.exec(sql), qPrintable(sql));
+                ok = ok && QTest::qVerify(q.exec(sql), "q.exec(sql)", qPrintable(sql), __FILE__, __LINE__);
             }
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("prepare"));
+        return ok;
     }
 
     // Chooses the class, presses "OK" and, in the selection window, chooses the
     // system and the property, then runs `body`.
-    void inSelection(const QString& className, const QString& system, const QString& property,
-                     const std::function<void(TfmSelect*)>& body)
+    [[nodiscard]] bool inSelection(const QString& className, const QString& system, const QString& property,
+                                   const std::function<void(TfmSelect*)>& body)
     {
-        QVERIFY(start->classList()->chooseText(className));
+        KORVEL_CHECK(start->classList()->chooseText(className));
         bool ran = false;
         onWindow.insert(QStringLiteral("fmSelect"), [&](QWidget* w) {
             auto* select = qobject_cast<TfmSelect*>(w);
@@ -83,7 +87,9 @@ struct BrowserProgram {
         });
         start->sbOKClick();
         onWindow.remove(QStringLiteral("fmSelect"));
-        QVERIFY2(ran, qPrintable(QStringLiteral("%1 / %2 not offered").arg(system, property)));
+        KORVEL_CHECK_STEPS();
+        KORVEL_CHECK2(ran, qPrintable(QStringLiteral("%1 / %2 not offered").arg(system, property)));
+        return true;
     }
 
     // The names of the modal windows shown after the first `from` ones.

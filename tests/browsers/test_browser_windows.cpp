@@ -1,15 +1,16 @@
 // The phase-diagram command, the DTA window and the references window, driven
 // through the real windows on a copy of the fixture database.
+#include "Checks.h"
 #include "FixtureDatabase.h"
 #include "JpegSamples.h"
 #include "ScriptedUi.h"
 #include "browsers/TfmDTA.h"
 #include "browsers/TfmDiagram.h"
-#include "browsers/TfmEut.h"
+#include "charts/TfmEut.h"
 #include "browsers/TfmReferences.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "shell/TfmSelect.h"
 #include "shell/TfmStart.h"
 #include "widgets/DbGrid.h"
@@ -51,9 +52,9 @@ struct Program {
 
     // Chooses the class, presses "OK" and, while the selection window is
     // shown, chooses the system and runs `body`; then closes the window.
-    void inSelection(const QString& className, const QString& system, const std::function<void(TfmSelect*)>& body)
+    [[nodiscard]] bool inSelection(const QString& className, const QString& system, const std::function<void(TfmSelect*)>& body)
     {
-        QVERIFY(start->classList()->chooseText(className));
+        KORVEL_CHECK(start->classList()->chooseText(className));
         bool ran = false;
         ui.onModal = [&](QWidget* w) {
             auto* select = qobject_cast<TfmSelect*>(w);
@@ -71,23 +72,27 @@ struct Program {
         };
         start->sbOKClick();
         ui.onModal = nullptr;
-        QVERIFY2(ran, qPrintable(QStringLiteral("system %1 not offered").arg(system)));
+        KORVEL_CHECK_STEPS();
+        KORVEL_CHECK2(ran, qPrintable(QStringLiteral("system %1 not offered").arg(system)));
+        return true;
     }
 };
 
-void exec(const QString& file, const QStringList& statements)
+[[nodiscard]] bool exec(const QString& file, const QStringList& statements)
 {
+    bool ok = true;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prepare"));
         db.setDatabaseName(file);
-        QVERIFY(db.open());
+        ok = QTest::qVerify(db.open(), "db.open()", "", __FILE__, __LINE__);
         for (const QString& sql : statements) {
             QSqlQuery q(db);
-            QVERIFY2(q.exec(sql), qPrintable(sql));
+            ok = ok && QTest::qVerify(q.exec(sql), "q.exec(sql)", qPrintable(sql), __FILE__, __LINE__);
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("prepare"));
+    return ok;
 }
 
 QByteArray referencesFile()
@@ -109,14 +114,14 @@ private slots:
     {
         Program p;
         p.fixture.writeDocument(QStringLiteral("Diagram/References.txt"), referencesFile());
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
             auto* button = select->findChild<QPushButton*>(QStringLiteral("sbPhaseDiagram"));
             QVERIFY(button->isEnabled());
             const int modalBefore = p.ui.modalWindows.size();
             button->click();
             QCOMPARE(p.ui.texts(), QStringList{kNotAvailable});
             QCOMPARE(p.ui.modalWindows.size(), modalBefore);
-        });
+        }));
     }
 
     void diagramIsShownWithItsReferences()
@@ -125,7 +130,7 @@ private slots:
         p.fixture.writeDocument(QStringLiteral("Diagram/Ternary systems/Ag-Cu-Sn.jpg"), test::jpegOfColour(120, 80, Qt::green));
         p.fixture.writeDocument(QStringLiteral("Diagram/References.txt"),
                                 QStringLiteral("[Ag-Cu-Sn]Ternary one\nTernary two|\n[Ag-Cu-Sn]Ternary three|\n").toUtf8());
-        p.inSelection(QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), [&](TfmSelect* select) {
             TfmDiagram* shown = nullptr;
             QStringList references;
             QSize pictureSize;
@@ -150,7 +155,7 @@ private slots:
             QCOMPARE(references, QStringList({"Ternary one", "Ternary two", "Ternary three"}));
             QCOMPARE(pictureSize, QSize(120, 80));
             QVERIFY(p.ui.messages.isEmpty());
-        });
+        }));
     }
 
     void corruptDiagramGivesAnErrorAndChangesNothing()
@@ -162,7 +167,7 @@ private slots:
         auto* diagram = forms::get<TfmDiagram>(QStringLiteral("fmDiagram"));
         QVERIFY(diagram);
         diagram->setReferences({QStringLiteral("earlier")});
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
             const int modalBefore = p.ui.modalWindows.size();
             select->findChild<QPushButton*>(QStringLiteral("sbPhaseDiagram"))->click();
             QCOMPARE(p.ui.modalWindows.size(), modalBefore);
@@ -171,7 +176,7 @@ private slots:
             const QString expectedPath = QDir::toNativeSeparators(
                 QDir(p.fixture.databaseDir()).filePath(QStringLiteral("Diagram/Binary systems/Ag-Sn.jpg")));
             QVERIFY2(p.ui.lastMessage().contains(expectedPath), qPrintable(p.ui.lastMessage()));
-        });
+        }));
         QCOMPARE(diagram->references(), QStringList{QStringLiteral("earlier")});
     }
 
@@ -179,14 +184,14 @@ private slots:
     {
         Program p;
         p.fixture.writeDocument(QStringLiteral("Diagram/Binary systems/Ag-Sn.jpg"), test::jpegOfColour(16, 16, Qt::red));
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
             const int modalBefore = p.ui.modalWindows.size();
             select->findChild<QPushButton*>(QStringLiteral("sbPhaseDiagram"))->click();
             QCOMPARE(p.ui.modalWindows.size(), modalBefore);
             QCOMPARE(p.ui.messages.size(), 1);
             QCOMPARE(p.ui.messages.first().kind, test::ScriptedUi::Message::Error);
             QVERIFY2(p.ui.lastMessage().contains(QStringLiteral("References.txt")), qPrintable(p.ui.lastMessage()));
-        });
+        }));
         QVERIFY(forms::get<TfmDiagram>(QStringLiteral("fmDiagram"))->references().isEmpty());
     }
 
@@ -201,7 +206,7 @@ private slots:
                                .arg(100 + i).arg(400 + i).arg(450 + i);
             // A tin-lead reference alloy.
             inserts << QStringLiteral("INSERT INTO DTA (WYTOP, Tsol, Tliq, Sn, Pb) VALUES (200, 456, 456, 61.9, 38.1)");
-            exec(file, inserts);
+            QVERIFY(exec(file, inserts));
         });
         const int rows = 43;
         auto openFrom = [&](QWidget* mainWindow) {
@@ -245,9 +250,9 @@ private slots:
         openFrom(p.start); // a second opening creates a fresh window
         QVERIFY(p.dm->query(QStringLiteral("qrDTA"))->isOpen());
         // From the selection window's menu, whatever system is chosen.
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), [&](TfmSelect* select) {
             openFrom(select);
-        });
+        }));
         QVERIFY(p.ui.messages.isEmpty());
     }
 
@@ -293,7 +298,7 @@ private slots:
         for (int c = 0; c < grid->columns().size(); ++c)
             titles << grid->columnTitle(c);
         QCOMPARE(titles, QStringList({"REFERENCES", "AUTHORS", "TITLE", "JOURNAL", "VOL", "YEAR", "PAGES"}));
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), [&](TfmSelect* select) {
             QVERIFY(select->propertyList()->chooseText(QStringLiteral("Density")));
             p.dm->OpenPublications();
             // Ordered by year: [2001Abc1] then [A] (2010).
@@ -301,7 +306,7 @@ private slots:
             QCOMPARE(grid->cellText(0, 0), QStringLiteral("[2001Abc1]"));
             QCOMPARE(grid->cellText(1, 0), QStringLiteral("[A]"));
             QCOMPARE(grid->cellText(1, 5), QStringLiteral("2010"));
-        });
+        }));
         refs->findChild<QPushButton*>(QStringLiteral("sbOK"))->click();
     }
 };

@@ -1,6 +1,7 @@
 // The property figure browser, the section chooser, the figure list and the
 // scan window, driven from the selection window on a copy of the fixture
 // database with pictures the tests write themselves.
+#include "Checks.h"
 #include "BrowserProgram.h"
 #include "JpegSamples.h"
 #include "browsers/FigureNames.h"
@@ -34,11 +35,12 @@ const QString kAgSnFolder = QStringLiteral("Fig/Binary systems/Ag-Sn/");
 QPushButton* button(QWidget* w, const char* name) { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
 
 // Presses "Fig" once the selection window's timer has enabled it.
-void pressFig(TfmSelect* select)
+[[nodiscard]] bool pressFig(TfmSelect* select)
 {
     QPushButton* fig = button(select, "SpeedButton6");
-    QTRY_VERIFY(fig->isEnabled());
+    KORVEL_TRY_CHECK(fig->isEnabled());
     fig->click();
+    return true;
 }
 
 // A browser script: pick the publication (and sub-property), press "OK".
@@ -144,16 +146,16 @@ private slots:
             QVERIFY(button(scan, "sbReferences"));
             QVERIFY(button(scan, "sbExit"));
         });
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
             const QString saveDir = p.start->SaveDir();
-            pressFig(select);
+            QVERIFY(pressFig(select));
             QCOMPARE(p.shown.mid(1), QStringList({QStringLiteral("fmAutorFig"), QStringLiteral("fmSkany")}));
             QCOMPARE(shownSize, QSize(64, 48));
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("[2001Abc1]_Ag-Sn_DX.jpg")));
             QCOMPARE(p.start->SaveDir(), saveDir);
             QCOMPARE(p.start->SaveDir(), dirs::saveDirFor(p.fixture.applicationDir()));
             QVERIFY(p.ui.messages.isEmpty());
-        });
+        }));
     }
 
     // A ternary system: the section chooser lists the FIG labels; Ag/Cu gives key_Ag_Cu_DX.jpg.
@@ -173,13 +175,13 @@ private slots:
             QVERIFY(chooser->list()->chooseText(QStringLiteral("Ag/Cu")));
             button(chooser, "sbOK")->click();
         });
-        p.inSelection(QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
-            pressFig(select);
+        QVERIFY(p.inSelection(QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
             QCOMPARE(p.shown.mid(1), QStringList({QStringLiteral("fmAutorFig"), QStringLiteral("fmFig"), QStringLiteral("fmSkany")}));
             QCOMPARE(offered, QStringList({QStringLiteral("Ag/Cu"), QStringLiteral("Ag/Sn")}));
             QCOMPARE(heading, QStringLiteral("Ag-Cu-Sn"));
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("[2001Abc1]_Ag_Cu_DX.jpg")));
-        });
+        }));
     }
 
     // The expected file is missing: the figure list offers, in table order, the
@@ -204,8 +206,8 @@ private slots:
             button(list, "sbShow")->click();
             button(list, "SpeedButton1")->click();
         });
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Surface tension"), [&](TfmSelect* select) {
-            pressFig(select);
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Surface tension"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
             QCOMPARE(offered, QStringList({QStringLiteral("Temperature dependences of density"),
                                            QStringLiteral("Butler model of Isotherms of surface tension")}));
             QCOMPARE(key, QStringLiteral("[1999Def2]"));
@@ -215,7 +217,7 @@ private slots:
             QCOMPARE(p.start->ChosenPicture(), folder + QStringLiteral("[1999Def2]_Ag-Sn_STXBut.jpg"));
             QCOMPARE(p.ui.openedDocuments, QStringList{folder + QStringLiteral("[1999Def2]_Ag-Sn_DT.jpg")});
             QVERIFY(!forms::window(QStringLiteral("fmFigers"))); // destroyed after its use
-        });
+        }));
     }
 
     void noFigureAtAllIsNotAvailable()
@@ -225,12 +227,12 @@ private slots:
             button(w, "sbAllData")->click(); // an empty folder: nothing happens
             pickAndOk(QStringLiteral("[2005Ghi3]"))(w);
         });
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"), [&](TfmSelect* select) {
-            pressFig(select);
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
             QCOMPARE(p.shown.mid(1), QStringList{QStringLiteral("fmAutorFig")});
             QCOMPARE(p.ui.texts(), QStringList{kNotAvailable});
             QVERIFY(p.ui.openedDocuments.isEmpty());
-        });
+        }));
     }
 
     // Viscosity with "Model": "Fig" runs the browser's OK without showing it.
@@ -238,14 +240,14 @@ private slots:
     {
         test::BrowserProgram p;
         p.fixture.writeDocument(kAgSnFolder + QStringLiteral("Ag-Sn_LXModel.jpg"), test::jpegOfColour(30, 20, Qt::cyan));
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"), [&](TfmSelect* select) {
             auto* model = select->findChild<QCheckBox*>(QStringLiteral("chbButler"));
             QTRY_VERIFY(model->isEnabled());
             model->setChecked(true);
-            pressFig(select);
+            QVERIFY(pressFig(select));
             QCOMPARE(p.shown.mid(1), QStringList{QStringLiteral("fmSkany")});
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("Ag-Sn_LXModel.jpg")));
-        });
+        }));
     }
 
     // Electrical properties: "OK" waits for a sub-property, whose code enters the name.
@@ -264,12 +266,12 @@ private slots:
             QVERIFY(!button(browser, "sbOK")->isEnabled());
             pickAndOk(QStringLiteral("[2001Abc1]"), QStringLiteral("Resistivity"))(w);
         });
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Electrical properties"), [&](TfmSelect* select) {
-            pressFig(select);
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Electrical properties"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
             QCOMPARE(subProperties, QStringList({QStringLiteral("Resistance"), QStringLiteral("Resistivity"), QStringLiteral("Thermal conductivity")}));
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("[2001Abc1]_Ag-Sn_ERYX.jpg")));
             QCOMPARE(p.shown.last(), QStringLiteral("fmSkany"));
-        });
+        }));
     }
 
     // A pure metal's figure is named by the metal; the publication's name is the alternative.
@@ -278,11 +280,11 @@ private slots:
         test::BrowserProgram p;
         p.fixture.writeDocument(QStringLiteral("Fig/Pure metals/Ag/[2001Abc1]_Ag_DX.jpg"), test::jpegOfColour(30, 20, Qt::magenta));
         p.onWindow.insert(QStringLiteral("fmAutorFig"), pickAndOk(QStringLiteral("[2001Abc1]")));
-        p.inSelection(QStringLiteral("Pure metals"), QStringLiteral("Ag"), QStringLiteral("Density"), [&](TfmSelect* select) {
-            pressFig(select);
+        QVERIFY(p.inSelection(QStringLiteral("Pure metals"), QStringLiteral("Ag"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("[2001Abc1]_Ag_DX.jpg")));
             QCOMPARE(p.shown.last(), QStringLiteral("fmSkany"));
-        });
+        }));
     }
 
     // A picture that cannot be read gives an error naming the file; the scan window is not shown.
@@ -310,32 +312,32 @@ private slots:
         test::BrowserProgram p;
         p.fixture.writeDocument(kAgSnFolder + QStringLiteral("[2001Abc1]_Ag-Sn_DX.jpg"), content);
         p.onWindow.insert(QStringLiteral("fmAutorFig"), pickAndOk(QStringLiteral("[2001Abc1]")));
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
-            pressFig(select);
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
             QVERIFY(!p.shown.contains(QStringLiteral("fmSkany")));
             QCOMPARE(p.ui.messages.size(), 1);
             QCOMPARE(p.ui.messages.first().kind, test::ScriptedUi::Message::Error);
             QVERIFY2(p.ui.lastMessage().contains(QStringLiteral("[2001Abc1]_Ag-Sn_DX.jpg")), qPrintable(p.ui.lastMessage()));
-        });
+        }));
     }
 
     // "All data" of the figure list: nothing for an empty figure folder, "Sorry. No data!" for meniscographic pictures.
     void allDataOfAnEmptyFolderInBothModes()
     {
         test::BrowserProgram p;
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect*) {
-            TfmFigers figures(TfmFigers::Mode::PublicationFigures, BrowserChoices::current());
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect*) {
+            TfmFigers figures(TfmFigers::Mode::PublicationFigures);
             figures.preparePublicationFigures(QStringLiteral("[2001Abc1]"));
             QVERIFY(figures.offersNothing());
             button(&figures, "SpeedButton1")->click();
             QVERIFY(p.ui.messages.isEmpty());
-            TfmFigers pictures(TfmFigers::Mode::MeniscusPictures, BrowserChoices::current());
+            TfmFigers pictures(TfmFigers::Mode::MeniscusPictures);
             pictures.prepareMeniscusPictures(QStringLiteral("[2003Men1]"));
             button(&pictures, "SpeedButton1")->click();
             QCOMPARE(p.ui.texts(), QStringList{QStringLiteral("Sorry. No data!")});
             QCOMPARE(p.ui.messages.first().kind, test::ScriptedUi::Message::Information);
             QVERIFY(p.ui.openedDocuments.isEmpty());
-        });
+        }));
     }
 
     // The chart window shows the publication's figure when it has no values at a temperature.
@@ -353,13 +355,13 @@ private slots:
             QTRY_VERIFY(show->isEnabled());
             show->click();
         });
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
             QPushButton* next = button(select, "SpeedButton1");
             QTRY_VERIFY(next->isEnabled());
             next->click();
             QCOMPARE(p.shown.mid(1), QStringList({QStringLiteral("fmWykres"), QStringLiteral("fmSkany")}));
             QVERIFY(p.start->ChosenPicture().endsWith(QStringLiteral("[1999Def2]_Ag-Sn_DX.jpg")));
-        });
+        }));
     }
 
     // "Print" of the scan window prints the picture on the default printer;
@@ -382,9 +384,9 @@ private slots:
             print->click();
             button(w, "sbReferences")->click();
         });
-        p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
-            pressFig(select);
-        });
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            QVERIFY(pressFig(select));
+        }));
         exports::setPrinterSource({});
         QCOMPARE(p.shown.mid(2), QStringList({QStringLiteral("fmSkany"), QStringLiteral("fmReferences")}));
         QFile printed(pdf);

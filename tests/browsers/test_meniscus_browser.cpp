@@ -2,6 +2,7 @@
 // selection window's "Menisc" on a copy of the fixture database (one source
 // of Ag-Sn with one measurement and one picture record) and pictures the tests
 // write themselves.
+#include "Checks.h"
 #include "BrowserProgram.h"
 #include "JpegSamples.h"
 #include "browsers/FigureNames.h"
@@ -26,20 +27,22 @@ const QString kFolder = QStringLiteral("Menisk/Binary systems/Ag-Sn/");
 const QString kSource = QStringLiteral("[2003Men1]");
 
 // Presses "Menisc" for the system and runs `script` while the browser is shown.
-void inBrowser(test::BrowserProgram& p, const QString& system, const std::function<void(TfmMenisk*)>& script)
+[[nodiscard]] bool inBrowser(test::BrowserProgram& p, const QString& system, const std::function<void(TfmMenisk*)>& script)
 {
     bool ran = false;
     p.onWindow.insert(QStringLiteral("fmMenisk"), [&](QWidget* w) {
         ran = true;
         script(qobject_cast<TfmMenisk*>(w));
     });
-    p.inSelection(QStringLiteral("Binary systems"), system, QStringLiteral("Density"), [&](TfmSelect* select) {
+    KORVEL_CHECK(p.inSelection(QStringLiteral("Binary systems"), system, QStringLiteral("Density"), [&](TfmSelect* select) {
         auto* menisc = select->findChild<QPushButton*>(QStringLiteral("sbMenisk"));
         QVERIFY(menisc->isEnabled());
         menisc->click();
-    });
-    QVERIFY(ran);
-    QVERIFY(!forms::window(QStringLiteral("fmMenisk"))); // released after the showing
+    }));
+    KORVEL_CHECK_STEPS();
+    KORVEL_CHECK(ran);
+    KORVEL_CHECK(!forms::window(QStringLiteral("fmMenisk"))); // released after the showing
+    return true;
 }
 
 bool enabled(QWidget* w) { return w->isEnabled(); }
@@ -53,7 +56,7 @@ private slots:
     void tableAndFigerArePaired()
     {
         test::BrowserProgram p;
-        inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) {
+        QVERIFY(inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) {
             QCOMPARE(m->findChild<QLabel*>(QStringLiteral("lblHeading"))->text(), QStringLiteral("Meniscographic Studies"));
             QVERIFY(!m->findChild<QLabel*>(QStringLiteral("lblNoData"))->isVisible());
             QVERIFY(m->tableBox()->isChecked());
@@ -92,7 +95,7 @@ private slots:
             m->tableBox()->click();
             m->figureBox()->click(); // checking "Figer" with a source chosen enables "Show"
             QVERIFY(enabled(m->showButton()));
-        });
+        }));
     }
 
     // Table mode: the measurement window lists qrMenisk under the program's column titles.
@@ -111,7 +114,7 @@ private slots:
                 sourceTitles << c.title;
             QCOMPARE(table->measurementGrid()->cellText(0, 0), kSource);
         });
-        inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) { m->showButton()->click(); });
+        QVERIFY(inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) { m->showButton()->click(); }));
         QCOMPARE(p.shown.mid(1), QStringList({QStringLiteral("fmMenisk"), QStringLiteral("fmMeniskFig")}));
         QCOMPARE(rows, 1);
         QCOMPARE(titles, QStringList({"REFERENCES", "SYSTEM", "WETTING TIME [s]", "WETTING FORCE [mN]", "CONTACT ANGLES [o]",
@@ -141,12 +144,12 @@ private slots:
                 list->kindList()->setCurrentRow(0);
                 list->findChild<QPushButton*>(QStringLiteral("sbShow"))->click();
             });
-            inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) {
+            QVERIFY(inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) {
                 m->figureBox()->click();
                 QVERIFY(m->sourceList()->chooseText(kSource));
                 file = m->pictureFile();
                 m->showButton()->click();
-            });
+            }));
             QVERIFY2(file.endsWith(kSource + QStringLiteral("_Ag-Sn__.jpg")), qPrintable(file));
             if (kindsOnDisk) {
                 QCOMPARE(offered, QStringList{QStringLiteral("Wetting force")});
@@ -177,13 +180,13 @@ private slots:
                 size = window->picture().size();
                 sources = window->sourceGrid()->rowCountShown();
             });
-            inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) {
+            QVERIFY(inBrowser(p, QStringLiteral("Ag-Sn"), [&](TfmMenisk* m) {
                 m->figureBox()->click();
                 QVERIFY(m->sourceList()->chooseText(kSource));
                 QVERIFY(m->kindList()->chooseText(QStringLiteral("Wetting curve")));
                 QVERIFY(m->pictureList()->chooseText(QStringLiteral("Wetting curve 1")));
                 m->showButton()->click();
-            });
+            }));
             if (broken) {
                 QVERIFY(!p.shown.contains(QStringLiteral("fmMeniskFig1")));
                 QCOMPARE(p.ui.messages.size(), 1);
@@ -202,11 +205,11 @@ private slots:
     {
         test::BrowserProgram p;
         bool noDataShown = false;
-        inBrowser(p, QStringLiteral("Cu-Sn"), [&](TfmMenisk* m) {
+        QVERIFY(inBrowser(p, QStringLiteral("Cu-Sn"), [&](TfmMenisk* m) {
             noDataShown = m->findChild<QLabel*>(QStringLiteral("lblNoData"))->isVisible();
             m->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
             m->findChild<QPushButton*>(QStringLiteral("sbHelp"))->click();
-        });
+        }));
         QVERIFY(noDataShown);
         QCOMPARE(p.ui.texts(), QStringList{QStringLiteral("Sorry. No data!")});
         QCOMPARE(p.ui.openedDocuments.size(), 1);

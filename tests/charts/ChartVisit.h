@@ -4,13 +4,13 @@
 // eutectic chooser answered with a section, and the window shown.
 #include "FixtureDatabase.h"
 #include "ScriptedUi.h"
-#include "browsers/TfmEut.h"
-#include "charts/ChartChoices.h"
+#include "charts/TfmEut.h"
+#include "core/Session.h"
 #include "charts/PlotWidget.h"
 #include "charts/TfmWykres.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "widgets/DbLookupList.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,7 @@ struct ChartVisit {
     ScriptedUi ui;
     FixtureDatabase fixture;
     std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
+    Choices choices;
     TfmWykres* w = nullptr;
     // What the eutectic chooser picks (empty: OK without picking); may be changed during the visit.
     QString section;
@@ -43,9 +43,10 @@ struct ChartVisit {
 
     ChartVisit(const QString& fixtureName, const ChartVisitOptions& o) : fixture(fixtureName), section(o.section)
     {
+        app::wireProgram();
         dm.reset(new TdmDataModule);
         choices = {o.className, o.system, o.property, o.isotherms, !o.isotherms, o.model};
-        setChartChoicesReader([this] { return choices; });
+        session().setChoices(choices);
         ui.onModal = [this](QWidget* window) {
             if (auto* chooser = qobject_cast<TfmEut*>(window)) {
                 if (!section.isEmpty())
@@ -73,7 +74,7 @@ struct ChartVisit {
         // Windows the visit reached on demand (the figure browser of the figure
         // fallback) live in the window registry; the program releases them at its end.
         forms::destroyWindows();
-        setChartChoicesReader({});
+        session().setChoices({});
     }
     PlotWidget* chart() const { return w->chart(); }
     QList<PlotSeries*> series(SeriesKind kind) const

@@ -1,6 +1,7 @@
 // "Approx" over calculated isotherms and "PbSn" in the chart window.
+#include "Checks.h"
 #include "ChartVisit.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/IsothermLogic.h"
 #include "charts/IsothermPage.h"
 #include "charts/PlotWidget.h"
@@ -25,13 +26,14 @@ struct ApproxVisit : test::ChartVisit {
     {
     }
     // Shows the publication's isotherms at the given temperatures.
-    void showIsotherms(const QString& key, const QStringList& temperatures)
+    [[nodiscard]] bool showIsotherms(const QString& key, const QStringList& temperatures)
     {
-        QVERIFY(w->isothermPage()->dblAutor()->chooseText(key));
+        KORVEL_CHECK(w->isothermPage()->dblAutor()->chooseText(key));
         w->isothermPage()->chbShow()->setChecked(true);
         for (int n = 1; n <= temperatures.size(); ++n)
             QTest::keyClicks(w->temperatureField(n), temperatures[n - 1]);
         w->sbShowClick();
+        return true;
     }
     QList<PlotSeries*> curves() const
     {
@@ -53,7 +55,7 @@ private slots:
     void curvesOfTheCalculatedIsotherms()
     {
         ApproxVisit v(QStringLiteral("Ag-Bi"), QStringLiteral("Surface tension"), true);
-        v.showIsotherms(QStringLiteral("[2003Src1]"), {QStringLiteral("1273"), QStringLiteral("1373"), QStringLiteral("1473")});
+        QVERIFY(v.showIsotherms(QStringLiteral("[2003Src1]"), {QStringLiteral("1273"), QStringLiteral("1373"), QStringLiteral("1473")}));
         QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
         QVERIFY(v.w->IsothermCalculated(1) && v.w->IsothermCalculated(2) && v.w->IsothermCalculated(3));
         v.w->state().isothermCalculated[1] = false; // T1 and T3 calculated
@@ -78,7 +80,7 @@ private slots:
     void notASourceRefusedOncePerTemperature()
     {
         ApproxVisit v(QStringLiteral("Ag-Bi"), QStringLiteral("Surface tension"), true);
-        v.showIsotherms(QStringLiteral("[2002Oth9]"), {QStringLiteral("1273"), QStringLiteral("1373")});
+        QVERIFY(v.showIsotherms(QStringLiteral("[2002Oth9]"), {QStringLiteral("1273"), QStringLiteral("1373")}));
         v.ui.messages.clear();
         const int count = v.w->chart()->seriesCount();
         v.w->sbGraphClick();
@@ -90,7 +92,7 @@ private slots:
     {
         ApproxVisit v(QStringLiteral("Ag-Bi-Cu-Sn"), QStringLiteral("Density"), true, 4,
                       QStringLiteral("Quaternary systems"), QStringLiteral("Quaternary section"));
-        v.showIsotherms(QStringLiteral("[2001Abc1]"), {QStringLiteral("1000")});
+        QVERIFY(v.showIsotherms(QStringLiteral("[2001Abc1]"), {QStringLiteral("1000")}));
         QVERIFY(v.w->IsothermCalculated(1));
         const int before = v.w->chart()->seriesCount();
         QVERIFY(before > 0);

@@ -2,7 +2,7 @@
 // the chart gets, the legend, the empty chart's axes, Print and Save graph on
 // offer, and the model temperature field.
 #include "ChartVisit.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/IsothermPage.h"
 #include "charts/PageControl.h"
 #include "charts/PlotWidget.h"

@@ -4,7 +4,7 @@
 // with the result grid of slot 1 showing its query's rows and the isotherm
 // holding one point per row with a value; every class must draw something.
 #include "ScriptedUi.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/IsothermLogic.h"
 #include "charts/PlotWidget.h"
 #include "charts/TfmWykres.h"
@@ -71,12 +71,12 @@ private slots:
         }
         QVERIFY(combinations.size() > 50);
 
-        ChartChoices choices;
-        setChartChoicesReader([&choices] { return choices; });
+        Choices choices;
         QHash<QString, int> drawnPerClass;
         for (const Combination& c : combinations) {
             const QString label = QStringLiteral("%1 %2 %3").arg(c.system, c.property, c.key);
             choices = {c.className, c.system, c.property, true, false, false};
+            session().setChoices(choices);
             dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), c.classId);
             dm.OpenSystems();
             QVERIFY2(dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), c.system), qPrintable(label));
@@ -124,7 +124,7 @@ private slots:
             if (c.classId == 1 && q->rowCount() > 0)
                 ++drawnPerClass[c.className];
         }
-        setChartChoicesReader({});
+        session().setChoices({});
         dirs::overrideApplicationDir(QString());
         qInfo() << combinations.size() << "visits; drawn per class:" << drawnPerClass;
         for (const char* name : {"Pure metals", "Binary systems", "Ternary systems", "Quaternary systems", "Quinary systems"})

@@ -1,5 +1,6 @@
 // The chart window's parts that work without the window: selection lists,
 // series colours, the isotherm rules and the plot widget.
+#include "Guards.h"
 #include "charts/IsothermLogic.h"
 #include "charts/PlotWidget.h"
 #include "charts/SelectionLists.h"
@@ -89,7 +90,7 @@ private slots:
 
     void drawPage1AndPage2Lines()
     {
-        QLocale::setDefault(QLocale(QLocale::Polish));
+        const test::LocaleScope polish{QLocale(QLocale::Polish)};
         FakeHost host;
         TListaWybranychPunktTemp1 page1;
         QCOMPARE(page1.Add(record(600, 8.5, 1000, 8.1)), 0);
@@ -119,7 +120,6 @@ private slots:
         QCOMPARE(host.chart.series(3)->penWidth(), 1);
         QCOMPARE(host.chart.series(4)->colour(), QColor(0xFF0000));
         QCOMPARE(host.index[2], 21);
-        QLocale::setDefault(QLocale::c());
     }
 
     void seriesColourTable()

@@ -1,16 +1,17 @@
 // The chart window driven through its widgets on the chart fixture database:
 // opening for each mode and class, the isotherm "Show", the result grids,
 // "Clear", the chart-only view and the eutectic chooser.
+#include "Checks.h"
 #include "ChartVisit.h"
-#include "browsers/TfmEut.h"
-#include "charts/ChartChoices.h"
+#include "charts/TfmEut.h"
+#include "core/Session.h"
 #include "charts/PageControl.h"
 #include "charts/PlotWidget.h"
 #include "charts/SelectionLists.h"
 #include "charts/TfmWykres.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 
@@ -65,7 +66,11 @@ struct Visit : test::ChartVisit {
     QPushButton* button(const char* name) const { return get<QPushButton>(QString::fromLatin1(name)); }
     QCheckBox* showBox() const { return get<QCheckBox>(QStringLiteral("chbShow")); }
     QWidget* page(const char* name) const { return get<QWidget>(QString::fromLatin1(name)); }
-    void pick(const QString& key) const { QVERIFY(get<DbLookupList>(QStringLiteral("dblAutor"))->chooseText(key)); }
+    [[nodiscard]] bool pick(const QString& key) const
+    {
+        KORVEL_CHECK(get<DbLookupList>(QStringLiteral("dblAutor"))->chooseText(key));
+        return true;
+    }
     void type(int n, const QString& text) const
     {
         ed(n)->clear();
@@ -90,7 +95,7 @@ private slots:
         QCOMPARE(v.chart()->axisTitle(PlotWidget::Axis::Left), QStringLiteral("Density[g/cm^3]"));
         QCOMPARE(v.chart()->axisTitle(PlotWidget::Axis::Bottom), QStringLiteral("X Sn"));
         QVERIFY(!v.button("sbShow")->isEnabled());
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.type(1, QStringLiteral("1273"));
         QVERIFY(v.ed(2)->isEnabled());
         v.type(2, QStringLiteral("1373"));
@@ -146,7 +151,7 @@ private slots:
         QVERIFY(v.button("sbGraph")->isEnabled());
 
         // Another publication and T3: only slot 3 is drawn, with the new key.
-        v.pick(QStringLiteral("[A]"));
+        QVERIFY(v.pick(QStringLiteral("[A]")));
         v.type(3, QStringLiteral("1473"));
         v.show();
         QCOMPARE(chart->seriesCount(), 6);
@@ -168,7 +173,7 @@ private slots:
     void equationsOnly()
     {
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         QVERIFY(v.button("sbShow")->isEnabled()); // no temperature needed for the equations
         v.show();
         QCOMPARE(v.chart()->seriesCount(), 0);
@@ -196,7 +201,7 @@ private slots:
         QFETCH(QString, t2);
         QFETCH(QString, message);
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.showBox()->click();
         v.type(1, t1);
         if (!t2.isEmpty())
@@ -231,7 +236,7 @@ private slots:
         QCOMPARE(v.w->pageControl2()->visibleTabs(), (QStringList{QStringLiteral("tsWynikiT1T2"), QStringLiteral("tsWynikiT3T4")}));
         QCOMPARE(v.chart()->axisTitle(PlotWidget::Axis::Left), QStringLiteral("Molar volume[cm^3/mole]"));
         QCOMPARE(v.grid(QStringLiteral("dbgT1"))->columnTitle(1), QStringLiteral("V(T1)"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.type(1, QStringLiteral("1000"));
         v.show();
         QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
@@ -258,7 +263,7 @@ private slots:
         QVERIFY(v.button("sbButler")->isHidden());
         QCOMPARE(v.w->pageControl2()->caption(v.page("tsRownania")), QStringLiteral("Viscosity  Ag-Sn = A*Exp[E/(R*T)]"));
         QCOMPARE(v.grid(QStringLiteral("dbgRownania"))->columnTitle(2), QStringLiteral("E"));
-        v.pick(QStringLiteral("[2005Ghi3]"));
+        QVERIFY(v.pick(QStringLiteral("[2005Ghi3]")));
         v.showBox()->click();
         QCOMPARE(v.grid(QStringLiteral("dbgT1"))->columnTitle(1), QStringLiteral("Vis(T1)"));
         v.type(1, QStringLiteral("1273"));
@@ -288,7 +293,7 @@ private slots:
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
         auto* model = v.get<QComboBox>(QStringLiteral("cbModel1"));
         auto* temperature = v.get<QLineEdit>(QStringLiteral("edModel"));
-        v.pick(QStringLiteral("[2005Ghi3]"));
+        QVERIFY(v.pick(QStringLiteral("[2005Ghi3]")));
         QTest::keyClicks(temperature, QStringLiteral("1300"));
         QVERIFY(!v.button("sbModelOK")->isEnabled());
         model->setCurrentIndex(model->findText(QStringLiteral("Kaptay (Kap)")));
@@ -325,6 +330,7 @@ private slots:
     {
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Surface tension"));
         v.choices.modelChecked = true;
+        session().setChoices(v.choices);
         QVERIFY(!v.button("sbButler")->isEnabled());
         QCOMPARE(v.button("sbButler")->text(), QStringLiteral("Model"));
         v.type(1, QStringLiteral("1273"));
@@ -353,7 +359,7 @@ private slots:
         QCOMPARE(v.w->pageControl2()->activePage(), v.page("tsRownania45"));
         QCOMPARE(v.w->pageControl2()->visibleTabs(), QStringList{QStringLiteral("tsRownania45")});
         QVERIFY(!v.button("sbPbSn")->isEnabled());
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         // Equations only: the chooser is shown too, and OK without a pick keeps the first section.
         v.show();
         QCOMPARE(v.ui.modalWindows.size(), 1);
@@ -393,7 +399,7 @@ private slots:
         Visit v(3, QStringLiteral("Ternary systems"), QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Viscosity"));
         QCOMPARE(v.w->pageControl2()->caption(v.page("tsRownania45")), QStringLiteral("Viscosity  Ag-Cu-Sn = A*Exp(E/R*T)"));
         v.section = QStringLiteral("Section two");
-        v.pick(QStringLiteral("[2005Ghi3]"));
+        QVERIFY(v.pick(QStringLiteral("[2005Ghi3]")));
         v.showBox()->click();
         v.type(1, QStringLiteral("1100"));
         v.show();
@@ -412,7 +418,7 @@ private slots:
         Visit v(4, QStringLiteral("Quaternary systems"), QStringLiteral("Ag-Cu-Sb-Sn"), QStringLiteral("Molar volume"));
         QCOMPARE(v.w->pageControl2()->activePage(), v.page("tsWynikiT1"));
         QVERIFY(!v.w->pageControl2()->isTabVisible(v.page("tsWynikiT1")));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.type(1, QStringLiteral("1000"));
         v.type(2, QStringLiteral("1100"));
         v.show();
@@ -430,7 +436,7 @@ private slots:
     void quinaryDensityOrderAndSections()
     {
         Visit v(5, QStringLiteral("Quinary systems"), QStringLiteral("Ag-Bi-Cu-Sb-Sn"), QStringLiteral("Molar volume"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.type(1, QStringLiteral("1000"));
         v.show();
         DbGrid* g = v.grid(QStringLiteral("dbgWynikiT1"));
@@ -442,7 +448,7 @@ private slots:
     void binaryPublicationWithoutValuesCallsTheFigureBrowser()
     {
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), QStringLiteral("Density"));
-        v.pick(QStringLiteral("[1999Def2]"));
+        QVERIFY(v.pick(QStringLiteral("[1999Def2]")));
         v.showBox()->click();
         v.type(1, QStringLiteral("1273"));
         v.show();
@@ -454,7 +460,7 @@ private slots:
     void clearEmptiesChartGridsAndFields()
     {
         Visit v(2, QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.showBox()->click();
         v.type(1, QStringLiteral("1273"));
         v.type(2, QStringLiteral("1300"));
@@ -491,7 +497,7 @@ private slots:
             QSqlQuery drop(QSqlDatabase::database(v.dm->connectionName()));
             QVERIFY(drop.exec(QStringLiteral("DROP TABLE UKL_2")));
         }
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.type(1, QStringLiteral("1000"));
         v.show();
         QVERIFY(v.ui.messages.isEmpty());
@@ -603,7 +609,7 @@ private slots:
         v.type(1, QStringLiteral("1273"));
         // Unchecked box: a publication is enough.
         QVERIFY(!v.button("sbShow")->isEnabled());
-        v.pick(QStringLiteral("[A]"));
+        QVERIFY(v.pick(QStringLiteral("[A]")));
         QVERIFY(v.button("sbShow")->isEnabled());
         v.showBox()->click();
         QVERIFY(v.button("sbShow")->isEnabled());
@@ -623,10 +629,10 @@ private slots:
     void pureMetalsNeverEnableApprox()
     {
         Visit v(1, QStringLiteral("Pure metals"), QStringLiteral("Ag"), QStringLiteral("Density"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.showBox()->click();
         v.type(1, QStringLiteral("1273"));
-        QTest::qWait(50);
+        v.w->Timer1WykresTimer();
         QVERIFY(!v.button("sbGraph")->isEnabled());
         v.show();
         QVERIFY(!v.button("sbGraph")->isEnabled());
@@ -638,7 +644,7 @@ private slots:
     void pureMetalMolarVolumeKeepsFieldsOpen()
     {
         Visit v(1, QStringLiteral("Pure metals"), QStringLiteral("Ag"), QStringLiteral("Molar volume"));
-        v.pick(QStringLiteral("[2001Abc1]"));
+        QVERIFY(v.pick(QStringLiteral("[2001Abc1]")));
         v.type(1, QStringLiteral("1000"));
         v.show();
         // M / (A + B*T) for both density rows of the metal (atomic mass 100).

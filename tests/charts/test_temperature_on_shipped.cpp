@@ -3,7 +3,7 @@
 // page 1 and another on page 2, three compositions each, and the Butler
 // temperature curves.
 #include "ScriptedUi.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/PlotWidget.h"
 #include "charts/TemperaturePage.h"
 #include "charts/TfmWykres.h"
@@ -63,8 +63,8 @@ private slots:
         };
         TdmDataModule dm;
         const bool tension = property == QLatin1String("Surface tension");
-        const ChartChoices choices{className, system, property, false, true, tension};
-        setChartChoicesReader([choices] { return choices; });
+        const Choices choices{className, system, property, false, true, tension};
+        session().setChoices(choices);
         dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), classId);
         dm.OpenSystems();
         QVERIFY(dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system));
@@ -129,7 +129,7 @@ private slots:
             QCOMPARE(w.chart()->seriesCount(), before + rows);
             QVERIFY(w.chart()->series(before)->title().startsWith(QStringLiteral("Butler   X=")));
         }
-        setChartChoicesReader({});
+        session().setChoices({});
     }
 };
 

@@ -2,8 +2,9 @@
 // lines, measured points and surface-tension lines: "Show", "Graph", the line
 // lists, "SELECT ALL", both "Clear"s, the viscosity points and the Butler
 // temperature curves.
+#include "Checks.h"
 #include "ChartVisit.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/PlotWidget.h"
 #include "charts/SelectionLists.h"
 #include "charts/SeriesColours.h"
@@ -33,10 +34,11 @@ struct TemperatureVisit : test::ChartVisit {
     }
     TemperaturePage* page(int n) const { return w->temperaturePage(n); }
     // Picks the publication on page n and presses its "Show".
-    void show(int n, const QString& key) const
+    [[nodiscard]] bool show(int n, const QString& key) const
     {
-        QVERIFY(page(n)->publicationList()->chooseText(key));
+        KORVEL_CHECK(page(n)->publicationList()->chooseText(key));
         page(n)->showButton()->click();
+        return true;
     }
     // Selects the grid rows whose X is one of xs, in that order.
     void select(int n, const QList<double>& xs) const
@@ -62,7 +64,7 @@ private slots:
     {
         TemperatureVisit v(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
         QCOMPARE(v.chart()->axisTitle(PlotWidget::Axis::Bottom), QStringLiteral("Temperature [K]"));
-        v.show(1, QStringLiteral("[2003Tmp1]"));
+        QVERIFY(v.show(1, QStringLiteral("[2003Tmp1]")));
         QVERIFY(v.ui.messages.isEmpty());
         QCOMPARE(v.page(1)->compositionGrid()->rowCountShown(), 4);
         v.select(1, {0.2, 0.4, 0.6});
@@ -89,7 +91,7 @@ private slots:
         QCOMPARE(v.chart()->seriesCount(), 3);
 
         // Page 2 with another publication: dash-dot-dot lines of width 1 from the start of the table.
-        v.show(2, QStringLiteral("[2004Tmp2]"));
+        QVERIFY(v.show(2, QStringLiteral("[2004Tmp2]")));
         v.select(2, {0.2, 0.4, 0.6});
         v.graph(2);
         lines = v.series(SeriesKind::Line);
@@ -125,7 +127,7 @@ private slots:
     void reselectedLineStaysPending()
     {
         TemperatureVisit v(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-        v.show(1, QStringLiteral("[2003Tmp1]"));
+        QVERIFY(v.show(1, QStringLiteral("[2003Tmp1]")));
         v.select(1, {0.2});
         v.graph(1);
         QCOMPARE(v.chart()->seriesCount(), 1);
@@ -139,7 +141,7 @@ private slots:
     void unusableLinesAndEmptySelection()
     {
         TemperatureVisit v(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-        v.show(1, QStringLiteral("[2003Tmp1]"));
+        QVERIFY(v.show(1, QStringLiteral("[2003Tmp1]")));
         // Nothing selected: the user is told to select a composition.
         v.graph(1);
         QCOMPARE(v.ui.texts(), QStringList{kSelectComposition});
@@ -157,7 +159,7 @@ private slots:
     void selectAllAndCellClick()
     {
         TemperatureVisit v(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
-        v.show(1, QStringLiteral("[2003Tmp1]"));
+        QVERIFY(v.show(1, QStringLiteral("[2003Tmp1]")));
         QCheckBox* all = v.page(1)->selectAllBox();
         QVERIFY(all->isEnabled());
         all->click();
@@ -174,7 +176,7 @@ private slots:
     void viscosityPointsForCompositionsWithoutLine()
     {
         TemperatureVisit v(QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
-        v.show(1, QStringLiteral("[2005Ghi3]"));
+        QVERIFY(v.show(1, QStringLiteral("[2005Ghi3]")));
         v.select(1, {0.0, 1.0});
         // The grid's current row (X = 0) has no line.
         v.page(1)->equationsQuery()->setCurrentRow(0);
@@ -200,14 +202,14 @@ private slots:
     void viscosityWithoutPointsIsRefused()
     {
         TemperatureVisit v(QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
-        v.show(1, QStringLiteral("[2006Vis7]"));
+        QVERIFY(v.show(1, QStringLiteral("[2006Vis7]")));
         v.select(1, {0.3});
         v.graph(1);
         QCOMPARE(v.ui.texts(), QStringList{kNotAvailable});
         QCOMPARE(v.chart()->seriesCount(), 0);
         // Page 2 draws no points: a composition without a line is refused.
         v.ui.messages.clear();
-        v.show(2, QStringLiteral("[2005Ghi3]"));
+        QVERIFY(v.show(2, QStringLiteral("[2005Ghi3]")));
         v.select(2, {0.0});
         v.page(2)->equationsQuery()->setCurrentRow(0);
         v.graph(2);
@@ -229,7 +231,7 @@ private slots:
         QFETCH(int, curves);
         QFETCH(int, rows);
         TemperatureVisit v(system, QStringLiteral("Surface tension"), true);
-        v.show(1, QStringLiteral("[1999Def2]"));
+        QVERIFY(v.show(1, QStringLiteral("[1999Def2]")));
         QPushButton* butler = v.w->findChild<QPushButton*>(QStringLiteral("sbButler"));
         QVERIFY(butler->isEnabled());
         QCOMPARE(butler->text(), QStringLiteral("Model"));

@@ -1,9 +1,10 @@
 // The user-data window over the chart window: the enabling of "OK", drawing
 // the user's points (isotherms) and lines (temperature dependences), a line
 // that cannot be read, "Load" and "Save".
+#include "Checks.h"
 #include "ChartVisit.h"
 #include "browsers/TfmWlasnedane.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/PlotWidget.h"
 #include "charts/SeriesColours.h"
 #include "charts/TemperaturePage.h"
@@ -12,7 +13,7 @@
 #include "database/DataSource.h"
 #include "database/Query.h"
 #include "models/UserData.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 
@@ -46,7 +47,7 @@ struct UserDataVisit : test::ChartVisit {
     }
     ~UserDataVisit() { forms::release(QStringLiteral("fmWlasnedane")); }
     // Opens the window from the menu, types the data and presses "OK".
-    void enter(const QString& text, const QString& t = QStringLiteral("1273"), const QString& author = QStringLiteral("ABC"))
+    [[nodiscard]] bool enter(const QString& text, const QString& t = QStringLiteral("1273"), const QString& author = QStringLiteral("ABC"))
     {
         script = [=](TfmWlasnedane* window) {
             window->memo()->setPlainText(text);
@@ -54,8 +55,9 @@ struct UserDataVisit : test::ChartVisit {
             window->authorField()->setText(author);
             window->findChild<QPushButton*>(QStringLiteral("sbOK"))->click();
         };
-        QVERIFY(w->addDataAction()->isEnabled());
+        KORVEL_CHECK(w->addDataAction()->isEnabled());
         w->addDataAction()->trigger();
+        return true;
     }
     QPushButton* ok() const { return data->findChild<QPushButton*>(QStringLiteral("sbOK")); }
 };
@@ -105,8 +107,8 @@ private slots:
     void pointsOverIsotherms()
     {
         UserDataVisit v(true);
-        v.enter(QStringLiteral("1.1;2.1\n1.2;4.2\n1.3;8.3\n1.4444  ;   16.44444444444444  ;\n     1.55555; 32.5555555555    \n   \n"
-                               "1.5 22\n"));
+        QVERIFY(v.enter(QStringLiteral("1.1;2.1\n1.2;4.2\n1.3;8.3\n1.4444  ;   16.44444444444444  ;\n     1.55555; 32.5555555555    \n   \n"
+                               "1.5 22\n")));
         QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
         QVERIFY(!v.data->isVisible());
         QCOMPARE(v.w->chart()->seriesCount(), 1);
@@ -120,8 +122,8 @@ private slots:
         QCOMPARE(v.w->PointColourIndex(), 1);
         // The twentieth colour is followed by the first.
         v.w->state().pointColourIndex = 19;
-        v.enter(QStringLiteral("0.5;1"));
-        v.enter(QStringLiteral("0.5;2"));
+        QVERIFY(v.enter(QStringLiteral("0.5;1")));
+        QVERIFY(v.enter(QStringLiteral("0.5;2")));
         QCOMPARE(v.w->chart()->series(1)->colour(), SeriesColours::at(19));
         QCOMPARE(v.w->chart()->series(2)->colour(), SeriesColours::at(0));
         QCOMPARE(v.w->PointColourIndex(), 1);
@@ -131,7 +133,7 @@ private slots:
     {
         UserDataVisit v(true);
         const QString text = QStringLiteral("1;2\n\n1.2.3;4\n5;6");
-        v.enter(text);
+        QVERIFY(v.enter(text));
         QCOMPARE(v.ui.messages.size(), 1);
         QCOMPARE(v.ui.messages[0].kind, test::ScriptedUi::Message::Error);
         QCOMPARE(v.ui.messages[0].text, kCannotConvert + QStringLiteral("\nLine 3: 1.2.3;4"));
@@ -148,7 +150,7 @@ private slots:
         QVERIFY(page->publicationList()->chooseText(QStringLiteral("[2003Tmp1]")));
         page->showButton()->click();
         // Nothing selected: the user is asked to select, nothing is drawn.
-        v.enter(QStringLiteral("1273;7.1;7.0;6.9"));
+        QVERIFY(v.enter(QStringLiteral("1273;7.1;7.0;6.9")));
         QCOMPARE(v.ui.texts(), QStringList{kSelectComposition});
         QCOMPARE(v.w->chart()->seriesCount(), 0);
         v.data->close();
@@ -157,7 +159,7 @@ private slots:
         DbGrid* g = page->compositionGrid();
         for (int row : {2, 0, 1})
             g->selectRow(row, true);
-        v.enter(QStringLiteral("1273;7.1;7.0;6.9\n1373;7.0\n"));
+        QVERIFY(v.enter(QStringLiteral("1273;7.1;7.0;6.9\n1373;7.0\n")));
         QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
         QCOMPARE(v.w->chart()->seriesCount(), 3);
         const QStringList titles = {QStringLiteral("ButlerX= 0.2"), QStringLiteral("ButlerX= 0.4"),

@@ -2,7 +2,7 @@
 // must not be refilled, and the equation grid it leaves behind.
 #include "FixtureDatabase.h"
 #include "ScriptedUi.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/PlotWidget.h"
 #include "charts/TfmWykres.h"
 #include "database/DataModule.h"
@@ -30,10 +30,8 @@ struct Visit {
     Visit()
     {
         dm.reset(new TdmDataModule);
-        setChartChoicesReader([] {
-            return ChartChoices{QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"),
-                                true, false, false};
-        });
+        session().setChoices(Choices{QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"),
+                                true, false, false});
         dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), 2);
         dm->OpenSystems();
         dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn"));
@@ -49,7 +47,7 @@ struct Visit {
     ~Visit()
     {
         delete w;
-        setChartChoicesReader({});
+        session().setChoices({});
     }
     QLineEdit* ed(int n) const { return w->findChild<QLineEdit*>(QStringLiteral("edT%1").arg(n)); }
     QCheckBox* showBox() const { return w->findChild<QCheckBox*>(QStringLiteral("chbShow")); }

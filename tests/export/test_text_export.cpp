@@ -1,6 +1,7 @@
 // The three text exports against hand-written expected files, the CSV export
 // read back by a CSV reader, the clipboard table text, and the file writing that
 // never replaces a good file by a broken one.
+#include "Guards.h"
 #include "export/CsvExport.h"
 #include "export/ExportFile.h"
 #include "export/TableText.h"
@@ -179,11 +180,11 @@ void TestTextExport::equationsFiles()
     QFETCH(bool, withVolume);
     QFETCH(QList<EquationRow>, rows);
     // A locale that writes 7,25 must not leak into the file.
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QStringList lines =
-        equationsLines(heading(property, system, high, withVolume ? fullReference() : referenceWithoutVolume()), rows);
-    QLocale::setDefault(previous);
+    QStringList lines;
+    {
+        const korvel::test::LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+        lines = equationsLines(heading(property, system, high, withVolume ? fullReference() : referenceWithoutVolume()), rows);
+    }
     QCOMPARE(written(lines), expectedFile(fixture));
 }
 
@@ -313,12 +314,10 @@ void TestTextExport::readOnlySaveDirKeepsEarlierFile()
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
     QFile::setPermissions(dir.path(), readOnly);
     // Permissions do not bind the superuser: write as an ordinary user meanwhile.
-    const bool superuser = geteuid() == 0;
-    if (superuser)
-        QCOMPARE(seteuid(65534), 0);
+    korvel::test::OrdinaryUserScope user;
+    QVERIFY(user.active());
     const WriteOutcome w = writeTextFile(path, {"later", "lines"});
-    if (superuser)
-        QCOMPARE(seteuid(0), 0);
+    QVERIFY(user.restore());
     QFile::setPermissions(dir.path(), readOnly | QFileDevice::WriteOwner);
     QVERIFY(!w.ok);
     QVERIFY2(w.message.contains(QDir::toNativeSeparators(path)), qPrintable(w.message));
@@ -420,9 +419,11 @@ void TestTextExport::csvRoundTrip()
     const ExportHeading h = heading("Density", "Ag-Sn", false, ref);
     const QList<IsothermBlock> blocks{{QStringLiteral("1273"), {{0, 9.1, {}}, {0.000001, 7.25, {}}}},
                                       {QStringLiteral("1473"), {{1, 6.3, {}}}}};
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QByteArray bytes = calculatedValuesCsv(h, "Density[g/cm^3]", blocks).bytes();
-    QLocale::setDefault(QLocale::c());
+    QByteArray bytes;
+    {
+        const korvel::test::LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+        bytes = calculatedValuesCsv(h, "Density[g/cm^3]", blocks).bytes();
+    }
     const QList<QStringList> records = readCsv(bytes);
     QCOMPARE(records.size(), 4);
     QCOMPARE(records[0], (QStringList{"System", "Property", "Temperature [K]", "X Sn [mole fraction]",

@@ -1,10 +1,12 @@
 // The chart window's "Save data" items, "Print", "Export chart…", "Export data
 // as CSV…", "Print preview…" and Copy, and the phase-diagram window's "Print",
 // driven through the windows' own controls on the fixture database.
+#include "Checks.h"
 #include "FixtureDatabase.h"
+#include "Guards.h"
 #include "ScriptedUi.h"
 #include "browsers/TfmDiagram.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/ChartExportActions.h"
 #include "charts/PlotWidget.h"
 #include "charts/SeriesValues.h"
@@ -83,7 +85,7 @@ struct Visit {
     test::FixtureDatabase fixture{QStringLiteral("charts")};
     QString saveDir;
     std::unique_ptr<TdmDataModule> dm;
-    ChartChoices choices;
+    Choices choices;
     TfmWykres* w = nullptr;
     ChartExportActions* exports = nullptr;
 
@@ -107,7 +109,7 @@ struct Visit {
         }
         dm.reset(new TdmDataModule);
         choices = {className, system, property, true, false, false};
-        setChartChoicesReader([this] { return choices; });
+        session().setChoices(choices);
         dm->query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), classId);
         dm->OpenSystems();
         dm->query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), system);
@@ -125,7 +127,7 @@ struct Visit {
     ~Visit()
     {
         delete w;
-        setChartChoicesReader({});
+        session().setChoices({});
     }
     template <typename T> T* get(const QString& name) const
     {
@@ -135,14 +137,15 @@ struct Visit {
         return child;
     }
     QString file(const QString& name) const { return saveDir + QLatin1Char('/') + name; }
-    void showIsotherm(const QString& key, const QString& t1, bool calculated)
+    [[nodiscard]] bool showIsotherm(const QString& key, const QString& t1, bool calculated)
     {
-        QVERIFY(get<DbLookupList>(QStringLiteral("dblAutor"))->chooseText(key));
+        KORVEL_CHECK(get<DbLookupList>(QStringLiteral("dblAutor"))->chooseText(key));
         if (!t1.isEmpty())
             QTest::keyClicks(get<QLineEdit>(QStringLiteral("edT1")), t1);
         if (calculated != get<QCheckBox>(QStringLiteral("chbShow"))->isChecked())
             get<QCheckBox>(QStringLiteral("chbShow"))->click();
         get<QPushButton>(QStringLiteral("sbShow"))->click();
+        return true;
     }
 };
 
@@ -177,12 +180,12 @@ void TestWindowExports::equationsBeforeShowGiveMessage()
 void TestWindowExports::roadEndsInFilesBitmapAndPage()
 {
     Visit v;
-    v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false);
+    QVERIFY(v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false));
     QVERIFY(v.w->equationsAction()->isEnabled());
     v.w->equationsAction()->trigger();
     QCOMPARE(readAll(v.file("[2001Abc1]_Density.txt")), expectedFile("road_equations.txt"));
 
-    v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true);
+    QVERIFY(v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true));
     QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join('|')));
     QVERIFY(v.w->calculatedValueAction()->isEnabled());
     v.w->calculatedValueAction()->trigger();
@@ -212,13 +215,11 @@ void TestWindowExports::roadEndsInFilesBitmapAndPage()
     const QByteArray earlier = readAll(v.file("[2001Abc1]_Isotherms of Density.txt"));
     QFile::setPermissions(v.saveDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
                                          | QFileDevice::ExeOther);
-    const bool superuser = geteuid() == 0;
-    if (superuser)
-        QCOMPARE(seteuid(65534), 0);
+    test::OrdinaryUserScope user;
+    QVERIFY(user.active());
     v.w->calculatedValueAction()->trigger();
     v.w->saveGraphAction()->trigger();
-    if (superuser)
-        QCOMPARE(seteuid(0), 0);
+    QVERIFY(user.restore());
     QFile::setPermissions(v.saveDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(v.ui.messages.size(), 3);
     QVERIFY2(v.ui.messages[1].text.startsWith("Cannot create file \"" + QDir::toNativeSeparators(
@@ -233,7 +234,7 @@ void TestWindowExports::referenceOfShownPublication()
 {
     // Two listed publications: the line describes the one whose data are shown.
     Visit v;
-    v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true);
+    QVERIFY(v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true));
     QVERIFY(v.get<DbLookupList>(QStringLiteral("dblAutor"))->chooseText(QStringLiteral("[A]")));
     QTest::keyClicks(v.get<QLineEdit>(QStringLiteral("edT2")), QStringLiteral("1373"));
     v.get<QPushButton>(QStringLiteral("sbShow"))->click();
@@ -262,7 +263,7 @@ void TestWindowExports::viscosityModelExportEmptiesBuffer()
 void TestWindowExports::exportsBesideTheMenu()
 {
     Visit v;
-    v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true);
+    QVERIFY(v.showIsotherm(QStringLiteral("[2001Abc1]"), QStringLiteral("1273"), true));
     QVERIFY(v.exports->exportChartAction() && v.exports->exportCsvAction() && v.exports->printPreviewAction());
 
     const QString png = v.file("chart.png");
@@ -309,7 +310,7 @@ void TestWindowExports::exportsBesideTheMenu()
 void TestWindowExports::copyOnGridAndChart()
 {
     Visit v;
-    v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false);
+    QVERIFY(v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false));
     DbGrid* grid = v.get<DbGrid>(QStringLiteral("dbgRownania"));
     grid->setFocus();
     grid->selectRow(2, false);
@@ -348,7 +349,7 @@ void TestWindowExports::shippedDatabaseRoad()
     // a printed page and the further exports.
     Visit v(QStringLiteral("Viscosity"), QStringLiteral("Ag-Au"), true);
     const QString key = QStringLiteral("[2026Vsa1]");
-    v.showIsotherm(key, QString(), false);
+    QVERIFY(v.showIsotherm(key, QString(), false));
     v.w->equationsAction()->trigger();
     const QStringList equations = QString::fromUtf8(readAll(v.file(key + "_Viscosity.txt"))).split("\r\n");
     QCOMPARE(equations.value(8), QStringLiteral("Viscosity of Ag-Au system"));
@@ -357,7 +358,7 @@ void TestWindowExports::shippedDatabaseRoad()
     QVERIFY(equations.size() > 16); // at least one composition, then the final CR LF
     QVERIFY(equations.last().isEmpty());
 
-    v.showIsotherm(key, QStringLiteral("1300"), true);
+    QVERIFY(v.showIsotherm(key, QStringLiteral("1300"), true));
     v.w->calculatedValueAction()->trigger();
     const QString isotherms = QString::fromUtf8(readAll(v.file(key + "_Isotherms of Viscosity.txt")));
     QVERIFY(isotherms.contains("\r\nT=1300K\r\n\r\n"));
@@ -496,7 +497,7 @@ void TestWindowExports::ternarySectionColumns()
 {
     Visit v(QStringLiteral("Density"), QStringLiteral("Ag-Cu-Sn"), false, 3, QStringLiteral("Ternary systems"));
     const QString xp = v.dm->query(QStringLiteral("qrX"))->field(QStringLiteral("XP")).toString();
-    v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false);
+    QVERIFY(v.showIsotherm(QStringLiteral("[2001Abc1]"), QString(), false));
     v.w->equationsAction()->trigger();
     QStringList lines = v.exports->lastLines();
     QCOMPARE(lines.value(4), QStringLiteral("Halvoren"));

@@ -5,7 +5,7 @@
 #include "core/Directories.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "shell/TfmStart.h"
 #include "widgets/DbLookupList.h"
 

@@ -3,12 +3,12 @@
 // class and of each property other than viscosity (whose "Show" writes the
 // computed tables), the DTA list, then the end of the run.
 #include "ScriptedUi.h"
-#include "charts/ChartChoices.h"
+#include "core/Session.h"
 #include "charts/TfmWykres.h"
 #include "core/Directories.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "widgets/DbLookupList.h"
 
 #include <QCheckBox>
@@ -88,10 +88,10 @@ private slots:
                                     q.value(3).toString(), q.value(4).toString()};
             }
             QVERIFY(visits.size() >= 5);
-            ChartChoices choices;
-            setChartChoicesReader([&choices] { return choices; });
+            Choices choices;
             for (const Visit& v : visits) {
                 choices = {v.className, v.system, v.property, true, false, false};
+                session().setChoices(choices);
                 dm.query(QStringLiteral("qrSelect"))->locate(QStringLiteral("ID_SELECT"), v.classId);
                 dm.OpenSystems();
                 dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), v.system);
@@ -113,7 +113,7 @@ private slots:
                     ++shows;
                 }
             }
-            setChartChoicesReader({});
+            session().setChoices({});
             dm.OpenDTA();
             forms::destroyWindows();
         }

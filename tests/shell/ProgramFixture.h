@@ -5,10 +5,11 @@
 #include "FixtureDatabase.h"
 #include "ScriptedUi.h"
 #include "database/DataModule.h"
-#include "shell/Forms.h"
+#include "app/AppWindows.h"
 #include "shell/TfmSelect.h"
 #include "shell/TfmStart.h"
 #include "widgets/DbLookupList.h"
+#include "Checks.h"
 
 #include <QtTest>
 #include <functional>
@@ -35,9 +36,10 @@ struct Program {
 
     // Chooses the class, presses "OK" and runs `body` while the selection
     // window is shown (a real show, offscreen); the window is closed afterwards.
-    void inSelection(const QString& className, const std::function<void(TfmSelect*)>& body)
+    // False when a step or the body failed.
+    [[nodiscard]] bool inSelection(const QString& className, const std::function<void(TfmSelect*)>& body)
     {
-        QVERIFY(start->classList()->chooseText(className));
+        KORVEL_CHECK(start->classList()->chooseText(className));
         bool ran = false;
         ui.onModal = [&](QWidget* w) {
             if (auto* select = qobject_cast<TfmSelect*>(w)) {
@@ -50,8 +52,10 @@ struct Program {
         };
         start->sbOKClick();
         ui.onModal = nullptr;
-        QVERIFY(ran);
-        QVERIFY(!forms::window(QStringLiteral("fmSelect"))); // released when it closes
+        KORVEL_CHECK_STEPS();
+        KORVEL_CHECK(ran);
+        KORVEL_CHECK(!forms::window(QStringLiteral("fmSelect"))); // released when it closes
+        return true;
     }
 };
 

@@ -1,7 +1,7 @@
 // The description windows: each opens from the menus of the three main windows
 // and shows its text; the two engine models cite nothing.
 #include "ProgramFixture.h"
-#include "shell/MainMenu.h"
+#include "widgets/MainMenu.h"
 #include "shell/TfmBadania.h"
 
 #include <QAction>
@@ -74,9 +74,9 @@ private slots:
     {
         Program p;
         QCOMPARE(openEveryDescription(p, p.start), expectedItems(MainMenuKind::Start));
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             QCOMPARE(openEveryDescription(p, w), expectedItems(MainMenuKind::Select));
-        });
+        }));
         // The chart window's menu (built the same way by the chart window).
         QWidget chart;
         auto* bar = new QMenuBar(&chart);

@@ -1,4 +1,5 @@
 // The selection window driven through its real controls on the fixture database.
+#include "Checks.h"
 #include "ProgramFixture.h"
 #include "charts/TfmWykres.h"
 #include "database/Query.h"
@@ -37,11 +38,12 @@ struct Controls {
         return on.join(QLatin1Char(','));
     }
     bool isoShown() const { return !box('I')->isHidden(); }
-    void choose(const QString& system, const QString& property) const
+    [[nodiscard]] bool choose(const QString& system, const QString& property) const
     {
-        QVERIFY(w->systemList()->chooseText(system));
-        QVERIFY(w->propertyList()->chooseText(property));
-        QTRY_VERIFY(!timer("Timer1")->isActive());
+        KORVEL_CHECK(w->systemList()->chooseText(system));
+        KORVEL_CHECK(w->propertyList()->chooseText(property));
+        KORVEL_TRY_CHECK(!timer("Timer1")->isActive());
+        return true;
     }
 };
 
@@ -110,9 +112,9 @@ private slots:
         QFETCH(bool, nextEnabled);
         QFETCH(QString, isoShown);
         Program p;
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
-            c.choose(QStringLiteral("Ag-Sn"), property);
+            QVERIFY(c.choose(QStringLiteral("Ag-Sn"), property));
             QCOMPARE(c.checked(), QStringLiteral("X"));
             // Reach the state before the click by clicks.
             if (before == QLatin1String("T"))
@@ -139,7 +141,7 @@ private slots:
             QCOMPARE(w->isothermMode(), after.contains(QLatin1Char('X')));
             QCOMPARE(w->modelChecked(), after.contains(QLatin1Char('M')));
             QCOMPARE(w->isosurfaceChecked(), after.contains(QLatin1Char('I')));
-        });
+        }));
     }
 
     void buttonsByClassAndProperty_data()
@@ -176,7 +178,7 @@ private slots:
         QFETCH(QString, modelCaption);
         QFETCH(bool, iso);
         Program p;
-        p.inSelection(cls, [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(cls, [&](TfmSelect* w) {
             Controls c{w};
             // A fresh window: nothing chosen, "Isotherms" checked, the buttons disabled.
             QCOMPARE(c.checked(), QStringLiteral("X"));
@@ -192,7 +194,7 @@ private slots:
             if (diagram && !menisc)
                 QVERIFY2(c.button("sbMenisk")->toolTip().contains(QStringLiteral("holds none of ") + system),
                          qPrintable(c.button("sbMenisk")->toolTip()));
-            QTest::qWait(40); // Timer1 keeps "Next" and "Fig" off until a property is chosen too
+            w->Timer1Timer(); // Timer1 keeps "Next" and "Fig" off until a property is chosen too
             QVERIFY(!c.next()->isEnabled());
             QVERIFY(!c.button("SpeedButton6")->isEnabled());
             QVERIFY(c.timer("Timer1")->isActive());
@@ -209,15 +211,15 @@ private slots:
             QVERIFY(!c.button("sbSolid")->isEnabled());
             QCOMPARE(w->systemName(), system);
             QCOMPARE(w->propertyName(), property);
-        });
+        }));
     }
 
     void switchingFromSurfaceTensionToDensityUnchecksModel()
     {
         Program p;
-        p.inSelection(QStringLiteral("Ternary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Ternary systems"), [&](TfmSelect* w) {
             Controls c{w};
-            c.choose(QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Surface tension"));
+            QVERIFY(c.choose(QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Surface tension")));
             c.box('M')->click();
             QCOMPARE(c.checked(), QStringLiteral("X,M"));
             QVERIFY(w->propertyList()->chooseText(QStringLiteral("Density")));
@@ -226,7 +228,7 @@ private slots:
             QCOMPARE(c.box('M')->text(), QStringLiteral("Model"));
             QVERIFY(!c.isoShown());
             QVERIFY(c.next()->isEnabled());
-        });
+        }));
     }
 
     void molarVolumeAgainstTemperatureKeepsNextDisabled()
@@ -235,42 +237,42 @@ private slots:
         // window registry and leave the first program's windows undeleted.
         {
             Program p;
-            p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+            QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
                 Controls c{w};
-                c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+                QVERIFY(c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density")));
                 c.box('T')->click();
                 QVERIFY(c.next()->isEnabled());
                 // Choosing molar volume while "Temperature dependence" is checked.
                 QVERIFY(w->propertyList()->chooseText(QStringLiteral("Molar volume")));
                 QVERIFY(!c.next()->isEnabled());
-                QTest::qWait(40);
+                w->Timer1Timer();
                 QVERIFY(!c.next()->isEnabled());
                 // Choosing another system does not enable it either.
                 QVERIFY(w->systemList()->chooseText(QStringLiteral("Cu-Sn")));
                 QVERIFY(!c.next()->isEnabled());
                 c.box('X')->click();
                 QVERIFY(c.next()->isEnabled());
-            });
+            }));
         }
         // Molar volume chosen before any system, then "Temperature dependence":
         // the timer must not switch "Next" on behind the rule's back.
         Program q;
-        q.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(q.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
             QVERIFY(w->propertyList()->chooseText(QStringLiteral("Molar volume")));
             c.box('T')->click();
             QVERIFY(w->systemList()->chooseText(QStringLiteral("Ag-Sn")));
             QTRY_VERIFY(!c.timer("Timer1")->isActive());
             QVERIFY(!c.next()->isEnabled());
-        });
+        }));
     }
 
     void isosurfaceModeKeepsNextDisabled()
     {
         Program p;
-        p.inSelection(QStringLiteral("Quaternary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Quaternary systems"), [&](TfmSelect* w) {
             Controls c{w};
-            c.choose(QStringLiteral("Ag-Bi-Cu-Sn"), QStringLiteral("Surface tension"));
+            QVERIFY(c.choose(QStringLiteral("Ag-Bi-Cu-Sn"), QStringLiteral("Surface tension")));
             QVERIFY(c.isoShown());
             c.box('I')->click();
             QCOMPARE(c.checked(), QStringLiteral("M,I"));
@@ -280,13 +282,13 @@ private slots:
             QVERIFY(w->propertyList()->chooseText(QStringLiteral("Surface tension")));
             QVERIFY(!c.next()->isEnabled());
             QVERIFY(c.button("SpeedButton6")->isEnabled()); // only "Fig" leads on
-        });
+        }));
     }
 
     void showListsTheElementDataOfAPureMetalAndBackUnbinds()
     {
         Program p;
-        p.inSelection(QStringLiteral("Pure metals"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Pure metals"), [&](TfmSelect* w) {
             Controls c{w};
             DbGrid* grid = w->elementGrid();
             QStringList titles;
@@ -309,15 +311,15 @@ private slots:
             QVERIFY(!grid->dataSource());
             QVERIFY(!w->isVisible());
             QCOMPARE(w->result(), int(QDialog::Rejected));
-        });
+        }));
     }
 
     void nextOpensTheChartWindowAfterTheDataModuleSteps()
     {
         Program p;
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
-            c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+            QVERIFY(c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Density")));
             bool isChart = false;
             QString chartName;
             int publications = -1, publications2 = -1;
@@ -341,7 +343,7 @@ private slots:
             // The selection window keeps its choices.
             QCOMPARE(w->systemName(), QStringLiteral("Ag-Sn"));
             QCOMPARE(w->propertyName(), QStringLiteral("Density"));
-        });
+        }));
     }
 
     // "Menisc" creates the meniscographic browser, opens the system's sources,
@@ -380,9 +382,9 @@ private slots:
     void meniscAndFigReachTheirBrowsers()
     {
         Program p;
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
-            c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"));
+            QVERIFY(c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity")));
             QStringList shownNames;
             int sources = -1;
             p.ui.onModal = [&](QWidget* shown) {
@@ -398,31 +400,31 @@ private slots:
             QCOMPARE(sources, 1);
             QCOMPARE(p.dm->query(QStringLiteral("qrAutor"))->rowCount(), 1);
             QVERIFY(p.ui.messages.isEmpty());
-        });
+        }));
     }
 
     void helpAndExit()
     {
         Program p;
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
             c.button("sbHelp")->click();
             QCOMPARE(p.ui.openedDocuments.size(), 1);
             QVERIFY(p.ui.openedDocuments.first().endsWith(QStringLiteral("KORVEL 3.pdf")));
             c.button("SpeedButton3")->click();
             QCOMPARE(p.ui.quitRequests, 1);
-        });
+        }));
     }
 
     void everyOkStartsAFreshWindow()
     {
         Program p;
-        p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
-            c.choose(QStringLiteral("Cu-Sn"), QStringLiteral("Surface tension"));
+            QVERIFY(c.choose(QStringLiteral("Cu-Sn"), QStringLiteral("Surface tension")));
             c.box('T')->click();
-        });
-        p.inSelection(QStringLiteral("Ternary systems"), [&](TfmSelect* w) {
+        }));
+        QVERIFY(p.inSelection(QStringLiteral("Ternary systems"), [&](TfmSelect* w) {
             Controls c{w};
             QCOMPARE(c.checked(), QStringLiteral("X"));
             QVERIFY(w->systemName().isEmpty());
@@ -430,7 +432,7 @@ private slots:
             QVERIFY(!c.next()->isEnabled());
             QCOMPARE(w->systemList()->count(), 1); // the systems of the class chosen now
             QCOMPARE(w->systemList()->itemText(0), QStringLiteral("Ag-Cu-Sn"));
-        });
+        }));
     }
 };
 

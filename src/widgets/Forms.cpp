@@ -1,7 +1,5 @@
 #include "Forms.h"
 
-#include "TfmStart.h"
-#include "WindowCatalogue.h"
 #include "core/UiServices.h"
 
 #include <QHash>
@@ -12,6 +10,11 @@ QHash<QString, QPointer<QWidget>>& windows()
 {
     static QHash<QString, QPointer<QWidget>> table;
     return table;
+}
+QList<WindowFactory>& startupList()
+{
+    static QList<WindowFactory> list;
+    return list;
 }
 QStringList& creationOrder()
 {
@@ -34,7 +37,8 @@ void createUpTo(const QString& name)
         return;
     const QStringList due = pendingWindows().mid(0, last + 1);
     pendingWindows().remove(0, last + 1);
-    for (const WindowFactory& factory : windowFactories()) {
+    const QList<WindowFactory> factories = startupList();
+    for (const WindowFactory& factory : factories) {
         if (!due.contains(factory.name))
             continue;
         QWidget* w = factory.create();
@@ -69,9 +73,7 @@ void release(const QString& name)
     delete w.data();
 }
 
-TfmStart* fmStart() { return get<TfmStart>(QStringLiteral("fmStart")); }
-
-TfmStart* createWindows()
+void beginWindows(const QList<WindowFactory>& list)
 {
     // A second set replaces the first: the registry owns its windows, and
     // windows left over from the first set would never be released.
@@ -79,9 +81,9 @@ TfmStart* createWindows()
         destroyWindows();
     creationOrder().clear();
     pendingWindows().clear();
-    for (const WindowFactory& factory : windowFactories())
+    startupList() = list;
+    for (const WindowFactory& factory : list)
         pendingWindows() << factory.name;
-    return fmStart();
 }
 
 void createAllWindows()

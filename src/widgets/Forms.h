@@ -1,20 +1,23 @@
 #pragma once
-// The program's windows by their instance names ("fmStart", "fmSelect",
-// "fmBadania3", ...). Windows that live for the whole run are created once, in
-// a fixed order, starting with createWindows(); transient ones (selection, chart, DTA,
-// eutectic, meniscographic) are created by the command that opens them, shown
-// modally and released afterwards, so each opening starts from a fresh window.
+// The window registry: the program's windows by their instance names
+// ("fmStart", "fmSelect", "fmBadania3", ...). Windows that live for the whole
+// run are made once, in the order of the start-up list the composition root
+// installs; transient ones (selection, chart, DTA, eutectic, meniscographic)
+// are created by the command that opens them, shown modally and released
+// afterwards, so each opening starts from a fresh window.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
-namespace korvel {
-class TfmStart;
-}
-
 namespace korvel::forms {
+
+// One window of the start-up list.
+struct WindowFactory {
+    QString name;                   // instance name, e.g. "fmBadania3"
+    std::function<QWidget*()> create;
+};
 
 QWidget* window(const QString& name);
 template <typename T> T* get(const QString& name) { return qobject_cast<T*>(window(name)); }
@@ -32,17 +35,16 @@ template <typename T> T* obtain(const QString& name)
 // Deletes the window and empties its variable.
 void release(const QString& name);
 
-// Creates the start window; every other window that lives for the whole run is
-// made when it is first reached through window(), together with the windows
-// before it in the program's creation order, so they always come into being in
-// that order. The start window is returned (it is the main window).
-TfmStart* createWindows();
+// Starts a set of start-up windows (a set made before is destroyed first).
+// None is made yet: a window is made when it is first reached through
+// window(), together with the windows before it in the list, so they always
+// come into being in the list's order.
+void beginWindows(const QList<WindowFactory>& startupList);
 // Makes every start-up window not made yet, in order.
 void createAllWindows();
 // The names of the start-up windows made so far, in the order they were made.
 QStringList createdWindows();
 void destroyWindows();
-TfmStart* fmStart();
 
 // Shows a window created at start-up modally (description windows).
 void showModal(const QString& name);

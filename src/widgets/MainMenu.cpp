@@ -1,11 +1,8 @@
 #include "MainMenu.h"
 
 #include "Forms.h"
-#include "TfmStart.h"
-#include "calculator/AlloyWindow.h"
-#include "core/Directories.h"
-#include "core/UiServices.h"
-#include "database/DataModule.h"
+#include "SharedCommands.h"
+#include "core/Navigator.h"
 
 #include <QAction>
 #include <QMenu>
@@ -36,20 +33,24 @@ QList<ModelMenuItem> modelMenuItems(MainMenuKind kind)
     };
 }
 
-void exitToWindows()
+MainMenuCommands standardMenuCommands(MainMenuKind kind)
 {
-    if (ui().questionYesNoCancel(QStringLiteral("Exit to Windows?")) == UiServices::Answer::Yes)
-        ui().quitApplication();
+    MainMenuCommands c;
+    c.showWindow = [](const QString& name) { forms::showModal(name); };
+    if (kind == MainMenuKind::Start) {
+        c.accessPath = &askAccessPathOfDatabase;
+    } else {
+        c.accessPath = &runOlderProgram;
+    }
+    c.exitProgram = &exitToWindows;
+    c.openDta = [] { navigator().openDta(); };
+    c.openNist = &openNistPage;
+    c.openAlloyProperties = [] { navigator().openAlloyProperties(); };
+    c.openHelp = &openHelp;
+    return c;
 }
 
-void openNistPage()
-{
-    TdmDataModule* dm = TdmDataModule::instance();
-    const QString dir = dm ? dm->ComputeDatabaseDir() : dirs::databaseDirFor(dirs::applicationDir());
-    ui().openDocument(dirs::join(dir, QStringLiteral("NIST/Release5/props01.html").replace(QLatin1Char('/'), QDir::separator())));
-}
-
-MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
+MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind, const MainMenuCommands& commands)
 {
     MainMenuActions actions;
     auto named = [](QAction* action, const char* name) {
@@ -71,7 +72,7 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
     for (const auto& [caption, window] : methodItems) {
         QAction* a = methods->addAction(caption);
         a->setObjectName(QStringLiteral("method_") + window);
-        QObject::connect(a, &QAction::triggered, a, [w = window] { forms::showModal(w); });
+        QObject::connect(a, &QAction::triggered, a, [show = commands.showWindow, w = window] { show(w); });
     }
     if (kind == MainMenuKind::Chart) {
         QMenu* save = file->addMenu(QStringLiteral("&Save data"));
@@ -85,32 +86,25 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
         actions.viscosityModel->setEnabled(false);
     }
     actions.accessPath = named(file->addAction(QStringLiteral("Access path of the database")), "AcessDatabase1");
-    if (kind == MainMenuKind::Start) {
-        QObject::connect(actions.accessPath, &QAction::triggered, actions.accessPath, [] {
-            if (TfmStart* start = forms::fmStart())
-                start->AccessPathOfDatabase();
-        });
-    } else {
-        QObject::connect(actions.accessPath, &QAction::triggered, actions.accessPath, [] { TfmStart::RunOlderProgram(); });
-    }
+    QObject::connect(actions.accessPath, &QAction::triggered, actions.accessPath, commands.accessPath);
     file->addSeparator();
     QAction* exit = named(file->addAction(QStringLiteral("&Exit to Windows")), "LitForm");
     exit->setIcon(style->standardIcon(QStyle::SP_DialogCloseButton));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     exit->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(exit, &QAction::triggered, exit, &exitToWindows);
+    QObject::connect(exit, &QAction::triggered, exit, commands.exitProgram);
 
     QAction* dta = named(bar->addAction(QStringLiteral("&DTA")), "DTA1");
-    QObject::connect(dta, &QAction::triggered, dta, &openDtaWindow);
+    QObject::connect(dta, &QAction::triggered, dta, commands.openDta);
 
     QMenu* database = bar->addMenu(QStringLiteral("&Database"));
     database->setObjectName(QStringLiteral("Database1"));
     QAction* nist = named(database->addAction(QStringLiteral("NIST database")), "NISTdatabase2");
     nist->setIcon(style->standardIcon(QStyle::SP_DriveNetIcon));
-    QObject::connect(nist, &QAction::triggered, nist, &openNistPage);
-    if (kind != MainMenuKind::Chart) {
+    QObject::connect(nist, &QAction::triggered, nist, commands.openNist);
+    if (kind != MainMenuKind::Chart && commands.openAlloyProperties) {
         QAction* alloy = named(database->addAction(QStringLiteral("Alloy properties\u2026")), "Alloyproperties1");
-        QObject::connect(alloy, &QAction::triggered, alloy, [] { calculator::AlloyWindow::open(); });
+        QObject::connect(alloy, &QAction::triggered, alloy, commands.openAlloyProperties);
     }
 
     QMenu* viscosity = bar->addMenu(QStringLiteral("&Viscosity"));
@@ -121,7 +115,7 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
     for (const ModelMenuItem& item : modelMenuItems(kind)) {
         QAction* a = models->addAction(item.caption);
         a->setObjectName(QStringLiteral("model%1").arg(++index));
-        QObject::connect(a, &QAction::triggered, a, [w = item.window] { forms::showModal(w); });
+        QObject::connect(a, &QAction::triggered, a, [show = commands.showWindow, w = item.window] { show(w); });
     }
 
     if (kind == MainMenuKind::Chart) {
@@ -131,8 +125,13 @@ MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
     QAction* help = named(bar->addAction(QStringLiteral("&Help")), "Help1");
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(help, &QAction::triggered, help, [] { TfmStart::OpenHelp(); });
+    QObject::connect(help, &QAction::triggered, help, commands.openHelp);
     return actions;
+}
+
+MainMenuActions buildMainMenu(QMenuBar* bar, MainMenuKind kind)
+{
+    return buildMainMenu(bar, kind, standardMenuCommands(kind));
 }
 
 } // namespace korvel

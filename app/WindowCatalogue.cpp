@@ -1,8 +1,8 @@
 #include "WindowCatalogue.h"
 
-#include "TfmBadania.h"
-#include "TfmSelect.h"
-#include "TfmStart.h"
+#include "shell/TfmBadania.h"
+#include "shell/TfmSelect.h"
+#include "shell/TfmStart.h"
 #include "browsers/TfmAutorFig.h"
 #include "browsers/TfmDTA.h"
 #include "browsers/TfmDiagram.h"
@@ -19,7 +19,7 @@ namespace korvel::forms {
 namespace {
 template <typename T> QWidget* make() { return new T; }
 // The figure list made at start-up; each use makes its own in the mode it needs.
-QWidget* makeFigureList() { return new TfmFigers(TfmFigers::Mode::PublicationFigures, BrowserChoices{}); }
+QWidget* makeFigureList() { return new TfmFigers(TfmFigers::Mode::PublicationFigures); }
 } // namespace
 
 // Start-up creation order: fmStart, fmSelect, fmSkany, fmReferences, fmDiagram,
