@@ -61,12 +61,12 @@ private slots:
         QCOMPARE(drawn, 12);
     }
 
-    // The vertical sections of the two ternary systems the parameter file covers
+    // The vertical sections of the three ternary systems the parameter file covers
     // are drawn where "Ph Diag" looks for a ternary system's diagram, with references.
     void ternarySectionsHaveTheirPictureAndReferences()
     {
         const QString refs = databaseDir() + QStringLiteral("/Diagram/References.txt");
-        for (const QString &system : {QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Ag-Bi-Sn")}) {
+        for (const QString &system : {QStringLiteral("Ag-Cu-Sn"), QStringLiteral("Ag-Bi-Sn"), QStringLiteral("Ag-Sb-Sn")}) {
             const QImage image(databaseDir() + QStringLiteral("/Diagram/Ternary systems/") + system + QStringLiteral(".jpg"));
             QVERIFY2(!image.isNull(), qPrintable(system));
             QCOMPARE(image.size(), QSize(960, 760));

@@ -346,13 +346,15 @@ void TestSection::sectionStartMeltsAtTheBinaryEutectic()
 {
     // The line starts in the Ag-Sn binary (x Ag 0.038): melting begins at the binary eutectic,
     // 493.40 K as the binary diagram computes it (invariants.csv).
-    for (const char *third : {"CU", "BI"}) {
+    const std::pair<const char *, const char *> thirds[] = {{"CU", "Ag-Cu-Sn"}, {"BI", "Ag-Bi-Sn"}, {"SB", "Ag-Sb-Sn"}};
+    for (const auto &[third, name] : thirds) {
         const TernarySystem system(nist(), {"AG", "SN", third});
-        const SectionDefinition d = readSectionDefinition(kData + "/sources/sections.csv", third == std::string("CU") ? "Ag-Cu-Sn" : "Ag-Bi-Sn");
+        const SectionDefinition d = readSectionDefinition(kData + "/sources/sections.csv", name);
         const double solidus = solidusAt(system, d.line, 0, 450, 550);
         QVERIFY2(std::fabs(solidus - 493.40) < 0.5, qPrintable(QStringLiteral("%1: %2 K").arg(third).arg(solidus)));
         // A little copper or bismuth brings the ternary eutectic or a three-phase field with liquid lower.
-        QVERIFY(solidusAt(system, d.line, 0.01, 350, 550) < solidus - 1);
+        if (third != std::string("SB"))
+            QVERIFY(solidusAt(system, d.line, 0.01, 350, 550) < solidus - 1);
     }
 }
 
@@ -364,6 +366,14 @@ void TestSection::invariantsOfTheSections()
     QCOMPARE(e->reaction, std::string("LIQUID -> BCT_A5 + EPSILON + RHOMBO_A7"));
     // Below the Bi-Sn binary eutectic (411.96 K computed from the same file).
     QVERIFY(e->T < 411.96 && e->T > 400);
+    // Ag-Sb-Sn: the Sn-rich liquid reacts with SbSn to (Sn) and Ag3Sn above the Ag-Sn eutectic
+    // (493.40 K) and below the Sb-Sn peritectic L + SbSn -> Sb2Sn3 (523.78 K, invariants.csv);
+    // the collected data hold no measured invariant of this ternary.
+    const auto &sb = sectionOf("Ag-Sb-Sn").section.invariants;
+    const auto low = std::find_if(sb.begin(), sb.end(), [](const SectionInvariant &inv) { return inv.reaction == "LIQUID + SBSN -> BCT_A5 + EPSILON"; });
+    QVERIFY(low != sb.end());
+    QVERIFY2(low->T > 493.40 && low->T < 523.78, qPrintable(QString::number(low->T)));
+    QVERIFY(std::none_of(sb.begin(), sb.end(), [](const SectionInvariant &inv) { return inv.kind == "ternary eutectic"; }));
     // Every section ends liquid at its top and starts solid at its bottom.
     QCOMPARE(built().top.size(), std::size_t(2));
     for (const auto &[system, top] : built().top) {
@@ -400,6 +410,9 @@ void TestSection::referencesOfTheSections()
     const auto bi = builtReferences("Ag-Bi-Sn");
     QVERIFY(!bi.empty() && bi.front().find("Kattner") != std::string::npos);
     QVERIFY(has(bi, "Lee, C.-S. Oh and J.-H. Shim") && !has(bi, "Cu-Sn"));
+    const auto &sb = sectionOf("Ag-Sb-Sn").references;
+    QVERIFY(sb.front().find("C.-S.Oh") != std::string::npos && has(sb, "Jonsson"));
+    QVERIFY(!has(sb, "Bi-Sn") && !has(sb, "Cu-Sn") && !has(sb, "Kattner"));
 }
 
 void TestSection::committedResultsAreRegenerated()

@@ -14,7 +14,7 @@
 namespace korvel::thermo::phase {
 
 // The ternary systems with a computed section.
-inline const std::vector<std::string> kSectionSystems{"Ag-Cu-Sn", "Ag-Bi-Sn"};
+inline const std::vector<std::string> kSectionSystems{"Ag-Cu-Sn", "Ag-Bi-Sn", "Ag-Sb-Sn"};
 
 struct SectionDefinition {
     std::string system;              // "Ag-Cu-Sn"
