@@ -1,4 +1,5 @@
 #include "Directories.h"
+#include "Layout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,15 +15,8 @@ QString g_userSaveOverride;
 QString clean(const QString& path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)); }
 bool same(const QString& a, const QString& b) { return clean(a) == clean(b); }
 
-// Where the shared data of an installed program lies, relative to its bin folder.
-QString installedDataRelative()
-{
-#ifdef Q_OS_MACOS
-    return QStringLiteral("../Resources/Database"); // Korvel3.app/Contents/MacOS -> Contents/Resources
-#else
-    return QStringLiteral("../share/korvel3/Database");
-#endif
-}
+std::filesystem::path pathOf(const QString& dir) { return std::filesystem::path(clean(dir).toStdU16String()); }
+QString textOf(const std::filesystem::path& p) { return QDir::toNativeSeparators(clean(QString::fromStdU16String(p.u16string()))); }
 } // namespace
 
 QString applicationDir()
@@ -41,18 +35,11 @@ QString join(const QString& a, const QString& b)
     return a + QDir::separator() + b;
 }
 
-QString installedDatabaseDirFor(const QString& applicationDir)
-{
-    return QDir::toNativeSeparators(clean(clean(applicationDir) + QLatin1Char('/') + installedDataRelative()));
-}
+QString installedDatabaseDirFor(const QString& applicationDir) { return textOf(installedDatabasePath(pathOf(applicationDir))); }
 
 Layout layoutFor(const QString& applicationDir)
 {
-    if (QFileInfo(join(applicationDir, QStringLiteral("Database"))).isDir())
-        return Layout::Portable;
-    if (QFileInfo(installedDatabaseDirFor(applicationDir)).isDir())
-        return Layout::Installed;
-    return Layout::Portable;
+    return isInstalledLayout(pathOf(applicationDir)) ? Layout::Installed : Layout::Portable;
 }
 
 void overrideDatabaseDir(const QString& dir)

@@ -8,7 +8,8 @@
 //   <prefix>/share/korvel3/Database (inside a macOS bundle: Contents/Resources/
 //   Database), read-only, and the exports in the user's own folder (see
 //   userSaveDir), created on first use. Nothing is written under the prefix.
-// Every difference between platforms and layouts is kept in this file.
+// Every difference between platforms and layouts is kept in this file and in
+// Layout.h (the same rule in plain C++, for the Qt-free programs).
 #include <QString>
 
 namespace korvel::dirs {

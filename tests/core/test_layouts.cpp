@@ -2,6 +2,7 @@
 // beside the program file) and installed (bin/ under a prefix with the database
 // in share/korvel3, exports in the user's own folder, created on first use).
 #include "core/Directories.h"
+#include "core/Layout.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -64,6 +65,9 @@ private slots:
         QCOMPARE(dirs::databaseDirFor(app), path(database));
         QCOMPARE(dirs::saveDirFor(app), path(save));
         QCOMPARE(dirs::isInstalledDatabase(path(database)), installed);
+        // The plain rule of the Qt-free programs finds the same folder.
+        const std::filesystem::path plain = dirs::databasePathFor(std::filesystem::path(app.toStdU16String()));
+        QCOMPARE(QDir::cleanPath(QString::fromStdU16String(plain.u16string())), QDir::cleanPath(path(database)));
     }
 
     // --database works in both layouts; the exports stay where the layout puts them.
