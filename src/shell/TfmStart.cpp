@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -176,9 +177,16 @@ void TfmStart::ResetSaveDir() { m_saveDir = dirs::saveDirFor(dirs::applicationDi
 
 void TfmStart::RunOlderProgram()
 {
-    const QString appDir = dirs::applicationDir();
+    const QString older = dirs::join(dirs::applicationDir(), QStringLiteral("KORVEL2.exe"));
+    // Without the older program beside this one, ending this one would leave
+    // the user with nothing: say so and stay.
+    if (!QFileInfo(older).isFile()) {
+        ui().message(QStringLiteral("The older program %1 is not installed beside this one, so it cannot be started. "
+                                    "This program stays open.").arg(QDir::toNativeSeparators(older)));
+        return;
+    }
     ui().quitApplication();
-    ui().startProgram(dirs::join(appDir, QStringLiteral("KORVEL2.exe")));
+    ui().startProgram(older);
 }
 
 void TfmStart::AccessPathOfDatabase()
