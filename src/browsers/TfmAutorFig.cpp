@@ -36,7 +36,7 @@ TfmAutorFig::TfmAutorFig(QWidget* parent) : QDialog(parent)
     auto* propertyLabel = new QLabel(QStringLiteral("Select Properties"), this);
     propertyLabel->setObjectName(QStringLiteral("lblProperties"));
     m_dblAutor = new DbLookupList(this);
-    m_dblAutor->setObjectName(QStringLiteral("dblAutor"));
+    m_dblAutor->setObjectName(QStringLiteral("dblAuthor"));
     m_dblAutor->setKeyField(QStringLiteral("ID_PUBLIKACJI"));
     m_dblAutor->setListField(QStringLiteral("OZNACZENIE"));
     if (TdmDataModule* dm = TdmDataModule::instance())

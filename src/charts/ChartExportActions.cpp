@@ -388,7 +388,7 @@ void ChartExportActions::ExportChartClick()
 {
     const Choices c = m_window->choices();
     const QString suggested =
-        dirs::join(saveDir(), c.propertyName + QStringLiteral(" of ") + c.systemName + QStringLiteral(".png"));
+        dirs::join(saveDir(), exports::safeFileName(c.propertyName + QStringLiteral(" of ") + c.systemName + QStringLiteral(".png")));
     const QString path =
         ui().saveFileName(m_window, QStringLiteral("Export chart"), suggested, exports::chartImageFilter());
     if (path.isEmpty())
@@ -436,7 +436,7 @@ void ChartExportActions::ExportCsvClick()
         return;
     }
     const QString path = ui().saveFileName(m_window, QStringLiteral("Export data as CSV"),
-                                           dirs::join(saveDir(), stem + QStringLiteral(".csv")),
+                                           dirs::join(saveDir(), exports::safeFileName(stem + QStringLiteral(".csv"))),
                                            QStringLiteral("Comma-separated values (*.csv)"));
     if (path.isEmpty())
         return;

@@ -12,6 +12,7 @@
 #include "database/Query.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/TemperatureValidator.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,7 +70,7 @@ IsothermPage::IsothermPage(ChartContext& context, QWidget* parent) : QWidget(par
         label->setObjectName(QStringLiteral("lblT%1").arg(n));
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("edT%1").arg(n));
-        edit->setMaxLength(4);
+        edit->setValidator(new TemperatureValidator(edit));
         edit->setMaximumWidth(60);
         edit->setEnabled(n == 1);
         auto* unit = new QLabel(QStringLiteral("[ K ]"), this);
@@ -211,7 +212,10 @@ void IsothermPage::showIsotherms()
         showEquations();
         return;
     }
-    if (viscosity) {
+    // The range is known before anything is written: an out-of-range slot
+    // leaves every viscosity table as it was.
+    const bool inRange = temperaturesInRange(f, QLocale());
+    if (viscosity && inRange) {
         // Refused before any viscosity table is written; the field stays open for a correction.
         if (const int slot = viscositySlotAtZeroKelvin(f)) {
             ui().error(kZeroKelvinError);
@@ -248,7 +252,7 @@ void IsothermPage::showIsotherms()
         pc2->setCaption(m_ctx.page(QStringLiteral("tsWynikiT1T2")), *caption);
     if (const auto caption = pairTabCaption(f[2].text, f[3].text))
         pc2->setCaption(m_ctx.page(QStringLiteral("tsWynikiT3T4")), *caption);
-    if (!temperaturesInRange(f, QLocale())) {
+    if (!inRange) {
         ui().error(kTemperatureRangeError);
         updateCalculatedValueItem(c);
         return;

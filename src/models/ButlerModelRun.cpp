@@ -57,6 +57,15 @@ ButlerRunResult ButlerModelRun::sbButlerClick(const ButlerRunInput& in)
         result.message = e.message();
         return result;
     }
+    // A typed temperature of 0 K or below has no surface tension: refused in
+    // words before anything is drawn (no empty curve in the legend).
+    for (std::size_t n = 0; n < 4; ++n) {
+        if (!in.temperatureTexts[n].isEmpty() && temperatures[n] <= FixedPoint4()) {
+            ui().error(QStringLiteral("Error! The temperature must be above 0 [K]"));
+            result.status = Status::RangeRejected;
+            return result;
+        }
+    }
     for (FixedPoint4 t : temperatures) {
         if (t > FixedPoint4::fromDouble(ButlerTemperatureLimit)) {
             ui().error(QStringLiteral("Error! Temperature range <0,2000 [K]>"));

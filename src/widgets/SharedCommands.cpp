@@ -5,6 +5,7 @@
 #include "core/UiServices.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace korvel {
 
@@ -24,9 +25,16 @@ void openNistPage()
 
 void runOlderProgram()
 {
-    const QString appDir = dirs::applicationDir();
+    const QString older = dirs::join(dirs::applicationDir(), QStringLiteral("KORVEL2.exe"));
+    // Without the older program beside this one, ending this one would leave
+    // the user with nothing: say so and stay.
+    if (!QFileInfo(older).isFile()) {
+        ui().message(QStringLiteral("The older program %1 is not installed beside this one, so it cannot be started. "
+                                    "This program stays open.").arg(QDir::toNativeSeparators(older)));
+        return;
+    }
     ui().quitApplication();
-    ui().startProgram(dirs::join(appDir, QStringLiteral("KORVEL2.exe")));
+    ui().startProgram(older);
 }
 
 void askAccessPathOfDatabase()

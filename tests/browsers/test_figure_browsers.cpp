@@ -134,6 +134,7 @@ private slots:
         QSize shownSize;
         p.onWindow.insert(QStringLiteral("fmAutorFig"), [&](QWidget* w) {
             auto* browser = qobject_cast<TfmAutorFig*>(w);
+            QCOMPARE(w->findChild<DbLookupList*>(QStringLiteral("dblAuthor")), browser->publicationList());
             QVERIFY(!button(browser, "sbOK")->isEnabled());
             QVERIFY(!browser->subPropertyList()->isEnabled());
             pickAndOk(QStringLiteral("[2001Abc1]"))(w);

@@ -91,6 +91,29 @@ private slots:
         QCOMPARE(v.stored("VISCOSITY"), before);
     }
 
+    // A temperature typed with a blank is the temperature without it, a text
+    // too long is refused whole, and a temperature out of range is refused
+    // before any table is written.
+    void temperatureFieldsNeverComputeAtAnotherTemperature()
+    {
+        Visit v;
+        v.showBox()->click();
+        v.ed(1)->insert(QStringLiteral(" 1273"));
+        QCOMPARE(v.ed(1)->text(), QStringLiteral("1273"));
+        v.show();
+        QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
+        const QStringList at1273 = v.stored("VISCOSITY");
+        QCOMPARE(at1273.size(), 3);
+        v.w->findChild<QPushButton*>(QStringLiteral("sbClear"))->click();
+        v.ed(1)->setText(QString());
+        v.ed(1)->insert(QStringLiteral("99999"));
+        QCOMPARE(v.ed(1)->text(), QString());
+        v.ed(1)->insert(QStringLiteral("9999"));
+        v.show();
+        QCOMPARE(v.ui.messages.size(), 1);
+        QCOMPARE(v.stored("VISCOSITY"), at1273);
+    }
+
     // The equations the values were computed from stay in the equation grid
     // when "  Show calculated value" is unchecked afterwards.
     void equationGridShowsTheEquationsAfterAShowWithValues()

@@ -275,6 +275,15 @@ void TestButlerModel::temperatureLimit()
     QCOMPARE(r.status, ButlerRunResult::Status::Done);
     QCOMPARE(titles(r), (QStringList{"Butler 1273[K]", "Butler 2000[K]"}));
 
+    // 0 K: refused in words, no curve and no legend entry.
+    ui.answers = {Answer::Yes};
+    run.armSlotOne();
+    r = run.sbButlerClick(isothermInput(QStringLiteral("Ag-Au"), {"0", "", "", ""}));
+    QCOMPARE(r.status, ButlerRunResult::Status::RangeRejected);
+    QVERIFY(r.curves.empty());
+    QCOMPARE(ui.lastMessage(), QStringLiteral("Error! The temperature must be above 0 [K]"));
+    QVERIFY(run.butlerArmed(1));
+
     ui.answers = {Answer::Yes};
     run.armSlotOne();
     r = run.sbButlerClick(isothermInput(QStringLiteral("Ag-Au"), {"12x3", "", "", ""}));

@@ -175,10 +175,20 @@ private slots:
         p.action("LitForm")->trigger();
         QCOMPARE(p.ui.quitRequests, 1);
         QCOMPARE(p.ui.messages.last().text, QStringLiteral("Exit to Windows?"));
-        // RunOlderProgram ends this program and starts the older one beside it.
+        // Without the older program beside it, RunOlderProgram says so and the program stays.
+        const QString older = dirs::join(p.fixture.applicationDir(), QStringLiteral("KORVEL2.exe"));
+        TfmStart::RunOlderProgram();
+        QCOMPARE(p.ui.quitRequests, 1);
+        QVERIFY(p.ui.startedPrograms.isEmpty());
+        QVERIFY2(p.ui.messages.last().text.contains(QStringLiteral("is not installed beside this one")),
+                 qPrintable(p.ui.messages.last().text));
+        // With it, RunOlderProgram ends this program and starts the older one.
+        QFile program(older);
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.close();
         TfmStart::RunOlderProgram();
         QCOMPARE(p.ui.quitRequests, 2);
-        QCOMPARE(p.ui.startedPrograms, QStringList{dirs::join(p.fixture.applicationDir(), QStringLiteral("KORVEL2.exe"))});
+        QCOMPARE(p.ui.startedPrograms, QStringList{older});
     }
 
     void firstPictures()
