@@ -200,15 +200,23 @@ private slots:
         }
     }
 
-    // A system without meniscographic data: the browser says so; "All Data" finds no picture.
+    // A system without meniscographic data: "Menisc" is disabled and says why; the
+    // browser itself, reached by its handler, says so too and "All Data" finds no picture.
     void systemWithoutData()
     {
         test::BrowserProgram p;
         bool noDataShown = false;
-        QVERIFY(inBrowser(p, QStringLiteral("Cu-Sn"), [&](TfmMenisk* m) {
+        p.onWindow.insert(QStringLiteral("fmMenisk"), [&](QWidget* w) {
+            auto* m = qobject_cast<TfmMenisk*>(w);
             noDataShown = m->findChild<QLabel*>(QStringLiteral("lblNoData"))->isVisible();
             m->findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
             m->findChild<QPushButton*>(QStringLiteral("sbHelp"))->click();
+        });
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            auto* menisc = select->findChild<QPushButton*>(QStringLiteral("sbMenisk"));
+            QVERIFY(!menisc->isEnabled());
+            QVERIFY2(menisc->toolTip().contains(QStringLiteral("holds none of Cu-Sn")), qPrintable(menisc->toolTip()));
+            select->sbMeniskClick();
         }));
         QVERIFY(noDataShown);
         QCOMPARE(p.ui.texts(), QStringList{QStringLiteral("Sorry. No data!")});
