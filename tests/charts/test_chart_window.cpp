@@ -299,24 +299,19 @@ private slots:
         model->setCurrentIndex(model->findText(QStringLiteral("Kaptay (Kap)")));
         QVERIFY(v.button("sbModelOK")->isEnabled());
         v.button("sbModelOK")->click();
-        QVERIFY2(v.ui.messages.isEmpty(), qPrintable(v.ui.texts().join(QLatin1Char('|'))));
-        QCOMPARE(v.chart()->seriesCount(), 1);
-        PlotSeries* curve = v.chart()->series(0);
-        QCOMPARE(curve->kind(), SeriesKind::Line);
-        QCOMPARE(curve->penWidth(), 3);
-        QCOMPARE(curve->pointCount(), 101);
-        QCOMPARE(curve->colour(), QColor(0xFF0000)); // first entry of the model colour table
-        QCOMPARE(v.w->ModelCurveCount(), 1);
-        QCOMPARE(v.w->ModelTemperature(), FixedPoint4::fromRaw(1300 * 10000));
-        QCOMPARE(v.w->CurrentSeries(), curve);
-        QCOMPARE(v.get<QPlainTextEdit>(QStringLiteral("MemoViscoModel"))->document()->blockCount(), 107);
+        // The fixture's publication has no coefficients in the model catalogue:
+        // said in words, nothing drawn, nothing buffered for export.
+        QCOMPARE(v.ui.texts(), QStringList{QStringLiteral("Kaptay (Kap) has no coefficients for the publication [2005Ghi3] "
+                                                          "of Ag-Sn, so nothing was drawn and nothing will be exported for it.")});
+        QCOMPARE(v.chart()->seriesCount(), 0);
+        QVERIFY(v.get<QPlainTextEdit>(QStringLiteral("MemoViscoModel"))->toPlainText().isEmpty());
         QVERIFY(v.w->viscosityModelAction()->isEnabled());
         // Outside the system's range: the catalogue's message, nothing drawn.
         temperature->setText(QStringLiteral("2000"));
         model->setCurrentIndex(model->findText(QStringLiteral("Sato (Sat)")));
         v.button("sbModelOK")->click();
-        QCOMPARE(v.ui.texts(), QStringList{QStringLiteral("Error! Temperature range <673,1373[K]>")});
-        QCOMPARE(v.chart()->seriesCount(), 1);
+        QCOMPARE(v.ui.texts().last(), QStringLiteral("Error! Temperature range <673,1373[K]>"));
+        QCOMPARE(v.chart()->seriesCount(), 0);
         // The panel's Clear empties the chart and the inputs.
         v.button("sbClear1")->click();
         QCOMPARE(v.chart()->seriesCount(), 0);
