@@ -8,6 +8,7 @@
 #include "phase/DiagramSet.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -186,6 +187,37 @@ std::optional<double> butlerSurfaceTension(const LiquidMixture &liquid, const Bu
     return std::nullopt;
 }
 
+void AlloyCalculator::addMeasuredMelting(std::vector<MeltingValue> &melting, const Composition &alloy) const
+{
+    // The same elements, each within 0.25 mass %.
+    std::vector<const MeasuredMelting *> matches;
+    for (const MeasuredMelting &m : m_data.measuredMelting()) {
+        bool same = m.massPercent.size() == alloy.elements.size();
+        for (std::size_t i = 0; i < alloy.elements.size() && same; ++i) {
+            const auto it = m.massPercent.find(alloy.elements[i]);
+            same = it != m.massPercent.end() && std::fabs(it->second - alloy.massPercent[i]) <= 0.25 + 1e-9;
+        }
+        if (same)
+            matches.push_back(&m);
+    }
+    const std::size_t computed = melting.size();
+    for (const MeasuredMelting *m : matches)
+        for (const char *property : {"liquidus", "solidus"})
+            melting.push_back({property, std::string(property) == "liquidus" ? m->liquidus : m->solidus, "measured", m->source,
+                               "DTA row " + m->label});
+    // A computed value more than 3 K from the first measurement of it says so.
+    for (std::size_t c = 0; c < computed; ++c) {
+        MeltingValue &v = melting[c];
+        const auto measured = std::find_if(melting.begin() + static_cast<long>(computed), melting.end(),
+                                           [&](const MeltingValue &m) { return m.property == v.property; });
+        if (!v.value || measured == melting.end() || std::fabs(*v.value - *measured->value) <= 3)
+            continue;
+        char text[96];
+        std::snprintf(text, sizeof text, "assessed file differs from measurement by %+.1f K", *v.value - *measured->value);
+        v.flags = std::string(text) + " (" + measured->source + ")";
+    }
+}
+
 MolarMassOf AlloyCalculator::molarMasses() const
 {
     return [this](const std::string &symbol) -> std::optional<double> {
@@ -238,6 +270,7 @@ AlloyResult AlloyCalculator::compute(const Composition &alloy, const std::vector
 
     MeltingRange range = computeMeltingRange(file, alloy, temperatures);
     r.melting = range.values;
+    addMeasuredMelting(r.melting, alloy);
     const MeltingValue &liquidus = r.melting.front();
     const std::vector<std::string> &phases = range.phasesAt;
 

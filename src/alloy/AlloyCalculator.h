@@ -38,7 +38,7 @@ struct AlloyResult {
     Composition composition;
     std::vector<double> temperatures;
     std::vector<PropertyValue> values; // by temperature, then property, then method
-    std::vector<MeltingValue> melting; // liquidus, then solidus
+    std::vector<MeltingValue> melting; // the computed liquidus and solidus, then measured ones
     std::vector<std::string> phasesAt;  // per temperature: "LIQUID + BCT_A5", "" when above the liquidus
     std::vector<std::string> notes;     // methods that do not apply to this alloy, and why
 };
@@ -68,6 +68,11 @@ public:
     AlloyResult compute(const Composition &alloy, const std::vector<double> &temperatures) const;
 
 private:
+    // The database's measured melting ranges of the same alloy (the same elements, each within
+    // 0.25 mass %), each its own liquidus and solidus row with method "measured"; a computed
+    // value more than 3 K from the measured one gets the difference in its flags.
+    void addMeasuredMelting(std::vector<MeltingValue> &melting, const Composition &alloy) const;
+
     const AlloyData &m_data;
 };
 

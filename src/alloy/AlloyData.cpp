@@ -116,6 +116,22 @@ AlloyData AlloyData::read(const std::string &dataDir)
     const CsvTable liquids = CsvTable::read(dataDir + "/thermo/liquid_sources.csv");
     for (std::size_t i = 0; i < liquids.rows.size(); ++i)
         d.m_liquidSources[textIn(liquids, i, "system")] = textIn(liquids, i, "source_key");
+
+    const CsvTable dta = CsvTable::read(dataDir + "/sources/collected/solidus_liquidus.csv");
+    for (std::size_t i = 0; i < dta.rows.size(); ++i) {
+        MeasuredMelting m;
+        m.label = textIn(dta, i, "alloy_label");
+        if (textIn(dta, i, "composition_basis") != "mass %" || m.label.find("(calculated)") != std::string::npos)
+            continue;
+        for (const char *e : {"Sn", "Ag", "Cu", "Bi", "Zn", "Sb", "In", "Pb"})
+            if (const double w = numberIn(dta, i, e); w > 0)
+                m.massPercent[e] = w;
+        m.solidus = numberIn(dta, i, "solidus_K");
+        m.liquidus = numberIn(dta, i, "liquidus_K");
+        m.source = textIn(dta, i, "citation_key");
+        if (!m.massPercent.empty() && m.liquidus > 0)
+            d.m_measured.push_back(m);
+    }
     return d;
 }
 

@@ -11,6 +11,7 @@
 //   sources/publications.csv          the program's key of each citation
 //   thermo/tdb/diagram_files.csv      the parameter files, in order of preference
 //   thermo/liquid_sources.csv         the publication of each binary liquid
+//   sources/collected/solidus_liquidus.csv  measured melting ranges (the database's DTA rows)
 #include "tdb/Database.h"
 
 #include <map>
@@ -45,6 +46,14 @@ struct ElementData {
     double molarVolume(double T) const { return molarMass / crcDensity.at(T) * 1e-6; } // m³/mol
 };
 
+// A measured melting range: the alloy in mass % by element, solidus and liquidus in K, the
+// citation key of its source.
+struct MeasuredMelting {
+    std::string label, source;
+    std::map<std::string, double> massPercent;
+    double solidus = 0, liquidus = 0;
+};
+
 struct ParameterFile {
     std::string file, caption;
     bool idealUnassessed = true; // "ideal" in diagram_files.csv, else "pure forms"
@@ -60,11 +69,14 @@ public:
     const std::vector<ParameterFile> &parameterFiles() const { return m_files; }
     // The publication key of a binary liquid ("Oh1996"), "" when none is listed.
     std::string liquidSource(const std::string &a, const std::string &b) const;
+    // Measured melting ranges of alloys (rows marked as calculated in their source left out).
+    const std::vector<MeasuredMelting> &measuredMelting() const { return m_measured; }
 
 private:
     std::map<std::string, ElementData> m_elements;
     std::vector<ParameterFile> m_files;
     std::map<std::string, std::string> m_liquidSources; // "Ag-Sn" -> key
+    std::vector<MeasuredMelting> m_measured;
 };
 
 } // namespace korvel::alloy

@@ -85,17 +85,20 @@ void AlloyChart::draw()
         const double x = alloy::inUnit(*m.value, m_unit);
         const QCPRange r = m_plot->xAxis->range();
         m_plot->xAxis->setRange(std::min(r.lower, x - 5), std::max(r.upper, x + 5));
+        // The computed range dashed, a measured one dotted, each named by what it is.
+        const bool measured = m.method == "measured";
+        const QString name = (measured ? QStringLiteral("measured ") : QString()) + QString::fromStdString(m.property);
         auto *line = new QCPItemStraightLine(m_plot);
-        line->setObjectName(QString::fromStdString(m.property));
-        line->setPen(QPen(m.property == "liquidus" ? Qt::red : Qt::darkGray, 1, Qt::DashLine));
+        line->setObjectName(name);
+        line->setPen(QPen(m.property == "liquidus" ? Qt::red : Qt::darkGray, 1, measured ? Qt::DotLine : Qt::DashLine));
         line->point1->setCoords(x, 0);
         line->point2->setCoords(x, 1);
         auto *label = new QCPItemText(m_plot);
         label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        label->position->setCoords(x, m.property == "liquidus" ? 0.02 : 0.08);
+        label->position->setCoords(x, (m.property == "liquidus" ? 0.02 : 0.08) + (measured ? 0.12 : 0.0));
         label->setColor(m.property == "liquidus" ? Qt::red : Qt::darkGray);
-        label->setText(QStringLiteral("%1 %2 %3").arg(QString::fromStdString(m.property)).arg(x, 0, 'f', 2).arg(tUnit));
+        label->setText(QStringLiteral("%1 %2 %3").arg(name).arg(x, 0, 'f', 2).arg(tUnit));
     }
     m_plot->replot();
 }

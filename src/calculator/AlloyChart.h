@@ -1,6 +1,7 @@
 #pragma once
 // The chart of the alloy window: one property against temperature, a curve per method, the
-// computed liquidus (and solidus) marked by vertical lines with their temperatures.
+// computed liquidus and solidus marked by dashed vertical lines with their temperatures, measured
+// ones by dotted lines.
 #include "AlloyCalculator.h"
 
 #include <QWidget>

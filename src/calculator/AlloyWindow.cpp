@@ -199,11 +199,16 @@ void AlloyWindow::fillTable()
         put(5, text(m.source));
         put(6, text(m.flags));
         ++row;
-        melting << (m.value ? QStringLiteral("%1 %2 K (%3 \u00B0C)")
-                                  .arg(text(m.property))
-                                  .arg(*m.value, 0, 'f', 2)
-                                  .arg(*m.value - alloy::kCelsiusZero, 0, 'f', 2)
-                            : QStringLiteral("%1 %2").arg(text(m.property), text(m.flags)));
+        QString entry = m.value ? QStringLiteral("%1 %2 K (%3 \u00B0C)")
+                                      .arg(text(m.property))
+                                      .arg(*m.value, 0, 'f', 2)
+                                      .arg(*m.value - alloy::kCelsiusZero, 0, 'f', 2)
+                                : QStringLiteral("%1 %2").arg(text(m.property), text(m.flags));
+        if (m.method == "measured")
+            entry += QStringLiteral(" measured, %1").arg(text(m.source));
+        else if (m.value && !m.flags.empty())
+            entry += QStringLiteral(" [%1]").arg(text(m.flags)); // the difference from measurement, beside the number
+        melting << entry;
     }
     m_melting->setText(text(r.composition.designation) + QStringLiteral(": ") + melting.join(QStringLiteral(", ")));
     QStringList notes;
