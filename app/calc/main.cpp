@@ -6,9 +6,12 @@
 #include "AlloyCalculator.h"
 #include "AlloyData.h"
 #include "CalculatorOutput.h"
+#include "core/CommandLine.h"
+#include "core/Layout.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +23,22 @@ constexpr const char *kUsage =
     "          with --mole, mole fractions (Ag0.038Sn0.962) or mole % (Sn-3.8Ag)\n"
     "  T       a temperature with its unit: 250C, 523.15K; the step as 10K\n"
     "  --csv   rows T_K,T_C,property,value,unit,method,source,flags, then the liquidus and solidus\n"
-    "  --data  the folder of the calculator's inputs (default: Database/Thermo beside the program)\n";
+    "  --data  the folder of the calculator's inputs (default: Thermo in the program's Database folder)\n";
+
+const korvel::cli::Usage kCliUsage{
+    "korvel3-calc",
+    "korvel3-calc ALLOY [--mole] (--at T[,T...] | --from T --to T --step T) [--csv] [--data DIR]",
+    "The density, molar volume, surface tension and viscosity of a liquid alloy at the temperatures given, each "
+    "value with its method and source, and the alloy's liquidus and solidus. ALLOY is in mass %, the first element "
+    "the balance (Sn-3.5Ag, Sn-3Ag-0.5Cu, Au-20Sn); with --mole, mole fractions (Ag0.038Sn0.962). Temperatures carry "
+    "their unit: 250C, 523.15K.",
+    {{"--mole", "", "Read the alloy as mole fractions."},
+     {"--at", "T[,T...]", "One temperature or a list."},
+     {"--from", "T", "First temperature of a range."},
+     {"--to", "T", "Last temperature of a range."},
+     {"--step", "T", "Step of the range, e.g. 10K."},
+     {"--csv", "", "Rows T_K,T_C,property,value,unit,method,source,flags."},
+     {"--data", "DIR", "The folder of the calculator's inputs."}}};
 
 int refuse(const std::string &message)
 {
@@ -33,9 +51,12 @@ int refuse(const std::string &message)
 int main(int argc, char **argv)
 {
     using namespace korvel::alloy;
+    if (const std::optional<int> done = korvel::cli::handleStandardOptions(argc, argv, kCliUsage))
+        return *done;
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string alloyText, at, from, to, step;
-    std::string dataDir = (std::filesystem::path(argv[0]).parent_path() / "Database" / "Thermo").string();
+    // The inputs sit in the Database folder of whichever layout the program file is in.
+    std::string dataDir = (korvel::dirs::databasePathFor(korvel::dirs::programFileDir(argv[0])) / "Thermo").string();
     bool mole = false, csv = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
@@ -45,14 +66,6 @@ int main(int argc, char **argv)
             into = args[++i];
             return true;
         };
-        if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (a == "--version") {
-            std::puts("korvel3-calc 3.0");
-            return 0;
-        }
         if (a == "--mole")
             mole = true;
         else if (a == "--csv")

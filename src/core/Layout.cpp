@@ -25,4 +25,17 @@ fs::path databasePathFor(const fs::path& applicationDir)
     return isInstalledLayout(applicationDir) ? installedDatabasePath(applicationDir) : applicationDir / "Database";
 }
 
+fs::path programFileDir(const char* argv0)
+{
+    std::error_code ec;
+#ifdef __linux__
+    // The program file itself, wherever the shell found it on the PATH.
+    const fs::path self = fs::canonical("/proc/self/exe", ec);
+    if (!ec)
+        return self.parent_path();
+#endif
+    const fs::path given = fs::absolute(argv0 ? fs::path(argv0) : fs::path(), ec);
+    return ec ? fs::current_path(ec) : given.parent_path();
+}
+
 } // namespace korvel::dirs

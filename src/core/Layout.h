@@ -18,4 +18,9 @@ bool isInstalledLayout(const std::filesystem::path& applicationDir);
 // The layout's Database folder for a program file's folder.
 std::filesystem::path databasePathFor(const std::filesystem::path& applicationDir);
 
+// The folder of the running program file, for the mains without Qt (which
+// have QCoreApplication::applicationDirPath for it); argv0 where the platform
+// cannot say.
+std::filesystem::path programFileDir(const char* argv0);
+
 } // namespace korvel::dirs
