@@ -373,10 +373,10 @@ void ChartExportActions::PrintPreviewClick()
     std::unique_ptr<QPrinter> printer = exports::defaultPrinter(QPrinter::ScreenResolution);
     if (!printer) {
         // Without a printer the preview still shows the page and prints it to a PDF file.
-        const ChartChoices c = m_window->choices();
+        const Choices c = m_window->choices();
         exports::previewChartToPdf(canvas, m_window,
-                                   dirs::join(saveDir(), c.propertyName + QStringLiteral(" of ") + c.systemName +
-                                                             QStringLiteral(".pdf")));
+                                   dirs::join(saveDir(), exports::safeFileName(c.propertyName + QStringLiteral(" of ") +
+                                                                                  c.systemName + QStringLiteral(".pdf"))));
         return;
     }
     exports::previewChart(canvas, printer.get(), m_window);

@@ -8,6 +8,7 @@
 #include "models/ButlerCatalogue.h"
 #include "core/UiServices.h"
 #include "database/DataModule.h"
+#include "database/Query.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 #include "widgets/MainMenu.h"
