@@ -4,7 +4,8 @@
 #include "AlloyWindow.h"
 #include "CalculatorOutput.h"
 #include "ScriptedUi.h"
-#include "shell/MainMenu.h"
+#include "app/AppWindows.h"
+#include "widgets/MainMenu.h"
 
 #include <qcustomplot.h>
 
@@ -128,6 +129,7 @@ void TestAlloyWindow::copyAndExport()
 void TestAlloyWindow::databaseMenuOpensIt()
 {
     test::ScriptedUi ui;
+    app::wireProgram(); // the program's navigator answers the menu item
     for (const MainMenuKind kind : {MainMenuKind::Start, MainMenuKind::Select, MainMenuKind::Chart}) {
         QMenuBar bar;
         buildMainMenu(&bar, kind);

@@ -4,12 +4,13 @@
 // in share/korvel3, opened read-only; "Save graph" and "Equations" write into
 // the user's own folder, made on first use; nothing is reported as an error.
 #include "ScriptedUi.h"
-#include "charts/ChartChoices.h"
+#include "app/AppWindows.h"
 #include "charts/TfmWykres.h"
 #include "core/Directories.h"
+#include "core/Session.h"
 #include "database/DataModule.h"
 #include "database/Query.h"
-#include "shell/Forms.h"
+#include "widgets/Forms.h"
 #include "shell/TfmStart.h"
 #include "widgets/DbLookupList.h"
 
@@ -59,8 +60,7 @@ private slots:
         ok->click();
         QCOMPARE(QDir::cleanPath(start->SaveDir()), QDir::cleanPath(users));
 
-        ChartChoices choices{QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), true, false, false};
-        setChartChoicesReader([&choices] { return choices; });
+        session().setChoices({QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Density"), true, false, false});
         QVERIFY(dm.query(QStringLiteral("qrTabUkl"))->locate(QStringLiteral("OZNACZENIE"), QStringLiteral("Ag-Sn")));
         QVERIFY(dm.query(QStringLiteral("qrWlasnosci"))->locate(QStringLiteral("WLASNOSC"), QStringLiteral("Density")));
         dm.OpenPublications();
@@ -80,7 +80,7 @@ private slots:
             QVERIFY(equations->isEnabled());
             equations->trigger();
         }
-        setChartChoicesReader({});
+        session().setChoices({});
         forms::destroyWindows();
 
         QCOMPARE(ui.texts(), QStringList());
