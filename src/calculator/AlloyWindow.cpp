@@ -131,6 +131,12 @@ const alloy::AlloyCalculator *AlloyWindow::calculator()
             ui().error(QStringLiteral("The inputs of the alloy calculator cannot be read: %1").arg(text(e.what())));
             return nullptr;
         }
+        try {
+            m_deviations = alloy::MethodDeviations::read(alloy::MethodDeviations::fileFor(m_dataDir.toStdString()));
+        } catch (const std::exception &e) {
+            ui().error(QStringLiteral("The methods' deviations from measurement cannot be read, so the table gives the methods "
+                                      "without them: %1").arg(text(e.what())));
+        }
     }
     return m_calculator.get();
 }
@@ -174,15 +180,19 @@ void AlloyWindow::fillTable()
     const QString tUnit = unit() == alloy::TemperatureUnit::Celsius ? QStringLiteral("\u00B0C") : QStringLiteral("K");
     m_table->setRowCount(static_cast<int>(r.values.size() + r.melting.size()));
     int row = 0;
-    auto put = [&](int column, const QString &s) {
+    auto put = [&](int column, const QString &s, const QString &tip = QString()) {
         auto *item = new QTableWidgetItem(s);
-        item->setToolTip(s);
+        item->setToolTip(tip.isEmpty() ? s : tip);
         m_table->setItem(row, column, item);
+    };
+    // The method cell's tooltip: its deviation from measurement, where the report holds it.
+    auto putMethod = [&](const std::string &property, const std::string &method) {
+        put(2, text(method), text(m_deviations.describe(property, method)));
     };
     for (const alloy::PropertyValue &v : r.values) {
         put(0, QStringLiteral("%1 %2").arg(alloy::inUnit(v.T, unit()), 0, 'f', 2).arg(tUnit));
         put(1, text(v.property));
-        put(2, text(v.method));
+        putMethod(v.property, v.method);
         put(3, text(alloy::valueText(v.value)));
         put(4, text(v.unit));
         put(5, text(v.source));
@@ -193,7 +203,7 @@ void AlloyWindow::fillTable()
     for (const alloy::MeltingValue &m : r.melting) {
         put(0, QString());
         put(1, text(m.property));
-        put(2, text(m.method));
+        putMethod(m.property, m.method);
         put(3, m.value ? QString::number(*m.value, 'f', 2) : QString());
         put(4, QStringLiteral("K"));
         put(5, text(m.source));

@@ -1,9 +1,11 @@
 #pragma once
 // "Alloy properties": an alloy (mass % or mole fractions) and temperatures (°C or K) in; a table
-// of every property by every method with its unit, source and flags, the melting range and a
+// of every property by every method with its unit, source and flags (the method cell's tooltip
+// gives the method's deviation from the database's measurements), the melting range and a
 // chart of each property against temperature with the liquidus marked; copy and CSV export.
 // The numbers come from the engine (src/alloy); this window only wires widgets to it.
 #include "AlloyCalculator.h"
+#include "MethodDeviations.h"
 
 #include <QWidget>
 
@@ -47,6 +49,7 @@ private:
     QString m_dataDir;
     std::unique_ptr<alloy::AlloyData> m_data;
     std::unique_ptr<alloy::AlloyCalculator> m_calculator;
+    alloy::MethodDeviations m_deviations;
     std::optional<alloy::AlloyResult> m_result;
 
     QLineEdit *m_alloy = nullptr;        // edAlloy

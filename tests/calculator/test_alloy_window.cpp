@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,7 @@ private slots:
     void ternaryOverARange();
     void refusedDesignation();
     void copyAndExport();
+    void methodDeviationsInTooltips();
     void databaseMenuOpensIt();
 };
 
@@ -124,6 +126,27 @@ void TestAlloyWindow::copyAndExport()
     // A cancelled dialog writes nothing and says nothing.
     QVERIFY(!w.exportCsv());
     QVERIFY(ui.messages.isEmpty());
+}
+
+// The method cell's tooltip gives the validation report's line for the method; a method the
+// report does not compare keeps its name.
+void TestAlloyWindow::methodDeviationsInTooltips()
+{
+    test::ScriptedUi ui;
+    calculator::AlloyWindow w(kData);
+    ask(w, QStringLiteral("Sn-9Zn"), 0, QStringLiteral("250"), 0);
+    QVERIFY(ui.messages.isEmpty());
+    auto *table = child<QTableWidget>(w, "dbgAlloy");
+    QMap<QString, QString> tips; // property / method -> tooltip
+    for (int row = 0; row < table->rowCount(); ++row)
+        tips.insert(table->item(row, 1)->text() + QLatin1Char('/') + table->item(row, 2)->text(), table->item(row, 2)->toolTip());
+    const QRegularExpression line(QStringLiteral("^%1: mean \\d+\\.\\d %2, largest \\d+\\.\\d %2, \\d+ datasets?$"));
+    QVERIFY(tips.value(QStringLiteral("surface tension/Butler")).contains(QRegularExpression(line.pattern().arg(QStringLiteral("Butler"), QStringLiteral("%")))));
+    QVERIFY(tips.value(QStringLiteral("liquidus/computed from the parameter file"))
+                .contains(QRegularExpression(line.pattern().arg(QStringLiteral("computed from the parameter file"), QStringLiteral("K")))));
+    QCOMPARE(tips.value(QStringLiteral("viscosity/Kaptay (Kap)")), QStringLiteral("Kaptay (Kap)"));
+    QCOMPARE(tips.value(QStringLiteral("liquidus/measured")), QStringLiteral("measured"));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("ideal mixing (calculated)")); // the cell itself keeps the name
 }
 
 void TestAlloyWindow::databaseMenuOpensIt()

@@ -90,6 +90,11 @@ cat "$work/err"
 [ $rc -eq 124 ] || fail "korvel3 ended by itself (exit $rc) instead of running"
 if grep -q '^korvel3: ' "$work/err"; then fail "korvel3 reported a start-up problem"; fi
 
+echo "== the installed calculator states each method's deviation from measurement"
+run "$root/usr/bin/korvel3-calc" Sn-9Zn --at 250C --verbose --csv >"$work/out" || fail "korvel3-calc --verbose"
+grep -q '"computed from the parameter file: mean [0-9.]* K, largest [0-9.]* K, [0-9]* datasets"' "$work/out" ||
+  fail "korvel3-calc --verbose gives no deviation: the validation report is not installed beside its inputs"
+
 echo "== a visit with exports, as that user"
 run env KORVEL_INSTALLED_BIN="$root/usr/bin" "$visit" || fail "the visit of the installed tree"
 ls -l "$home/Documents/Korvel 3"
