@@ -1,5 +1,6 @@
 #include "AlloyCalculator.h"
 
+#include "DatabaseMethods.h"
 #include "LiquidMixture.h"
 #include "MeltingRange.h"
 
@@ -44,6 +45,16 @@ std::string keysOf(const std::vector<std::pair<std::string, std::string>> &eleme
     for (const auto &[key, elements] : grouped)
         out += (out.empty() ? "" : " ") + key + " (" + elements + ")";
     return out;
+}
+
+// The order of the properties within one temperature's rows.
+int propertyRank(const std::string &property)
+{
+    static const char *const order[] = {"density", "molar volume", "surface tension", "viscosity"};
+    for (int i = 0; i < 4; ++i)
+        if (property == order[i])
+            return i;
+    return 4;
 }
 
 std::string joined(const std::vector<std::string> &parts, const char *separator)
@@ -299,8 +310,12 @@ AlloyResult AlloyCalculator::compute(const Composition &alloy, const std::vector
     const std::string butlerSource = liquidSource + "; pure-metal surface tensions " + keysOf(sigmaKeys) + "; molar volumes " + keysOf(volumeKeys);
     const std::string viscositySource = liquidSource + "; pure-metal viscosities " + keysOf(viscosityKeys);
 
+    std::optional<DatabaseMethods> database;
+    if (m_database)
+        database.emplace(*m_database, alloy);
     for (std::size_t t = 0; t < temperatures.size(); ++t) {
         const double T = temperatures[t];
+        const std::size_t firstOfT = r.values.size();
         std::string flags;
         if (liquidus.value && T < *liquidus.value)
             flags = "below liquidus (" + phases[t] + ")";
@@ -353,7 +368,16 @@ AlloyResult AlloyCalculator::compute(const Composition &alloy, const std::vector
             r.values.push_back({T, "viscosity", 1e3 * hNA / volume * std::exp((activation - 0.155 * H) / RT), "mPa s", "Kaptay (Kap)",
                                 viscositySource + "; molar volumes " + keysOf(volumeKeys), f});
         }
+        if (database) {
+            // The database's rows of each property after the computed ones.
+            database->addValues(T, flags, r.values);
+            std::stable_sort(r.values.begin() + static_cast<long>(firstOfT), r.values.end(),
+                             [](const PropertyValue &a, const PropertyValue &b) { return propertyRank(a.property) < propertyRank(b.property); });
+        }
     }
+    if (database)
+        for (std::string &note : database->notes())
+            r.notes.push_back(std::move(note));
     return r;
 }
 

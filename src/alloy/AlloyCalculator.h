@@ -10,6 +10,8 @@
 //                               sums over the components, from the same thermodynamics and the
 //                               elements' basis viscosities
 //   liquidus, solidus, phases   equilibria of the parameter file (two or three elements)
+//   the database's datasets     measured and calculated rows of the property database at the
+//                               alloy's composition (DatabaseMethods.h), where one is given
 // A value at a temperature below the computed liquidus carries the flag "below liquidus" and
 // the phases present there.
 #include "AlloyData.h"
@@ -50,6 +52,7 @@ struct ButlerInputs {
 };
 
 class LiquidMixture;
+class DatabaseDatasets;
 // The Butler equation for one to three components: the surface composition x^s at which
 //   σ = σ_i + (R·T/A_i)·ln(x_i^s/x_i) + (β·Ḡ_i^E(x^s) − Ḡ_i^E(x))/A_i
 // is one value for every i (A_i = 1.091·N_A^(1/3)·V_i^(2/3)). Two components: solved as the
@@ -60,7 +63,8 @@ std::optional<double> butlerSurfaceTension(const LiquidMixture &liquid, const Bu
 
 class AlloyCalculator {
 public:
-    explicit AlloyCalculator(const AlloyData &data) : m_data(data) {}
+    // database: the property database's datasets, none to leave those methods out.
+    explicit AlloyCalculator(const AlloyData &data, const DatabaseDatasets *database = nullptr) : m_data(data), m_database(database) {}
 
     // The molar mass of each element the data know (for parseAlloy).
     MolarMassOf molarMasses() const;
@@ -74,6 +78,7 @@ private:
     void addMeasuredMelting(std::vector<MeltingValue> &melting, const Composition &alloy) const;
 
     const AlloyData &m_data;
+    const DatabaseDatasets *m_database;
 };
 
 } // namespace korvel::alloy

@@ -1,5 +1,7 @@
 #include "AlloyChart.h"
 
+#include "DatabaseMethods.h"
+
 #include <qcustomplot.h>
 
 #include <QComboBox>
@@ -64,10 +66,12 @@ void AlloyChart::draw()
     for (const alloy::PropertyValue &v : m_result.values) {
         if (v.property != property)
             continue;
-        QCPGraph *&g = graphs[v.method];
+        // A curve per method; the database's datasets each their own, named with their source.
+        const std::string name = alloy::isDatabaseMethod(v.method) ? v.method + " " + v.source : v.method;
+        QCPGraph *&g = graphs[name];
         if (!g) {
             g = m_plot->addGraph();
-            g->setName(QString::fromStdString(v.method));
+            g->setName(QString::fromStdString(name));
             g->setPen(QPen(kColours[(graphs.size() - 1) % std::size(kColours)], 2));
             g->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, 5));
         }

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
+
+#include <stdexcept>
 
 namespace korvel::calculator {
 
@@ -29,7 +32,8 @@ constexpr const char *kColumns[] = {"Temperature", "Property", "Method", "Value"
 
 } // namespace
 
-AlloyWindow::AlloyWindow(QString dataDir, QWidget *parent) : QWidget(parent), m_dataDir(std::move(dataDir))
+AlloyWindow::AlloyWindow(QString dataDir, QString databaseFile, QWidget *parent)
+    : QWidget(parent), m_dataDir(std::move(dataDir)), m_databaseFile(std::move(databaseFile))
 {
     setObjectName(QStringLiteral("fmAlloy"));
     setWindowTitle(QStringLiteral("Alloy properties"));
@@ -108,11 +112,17 @@ QString AlloyWindow::defaultDataDir()
     return dirs::join(dirs::databaseDirFor(dirs::applicationDir()), QStringLiteral("Thermo"));
 }
 
+QString AlloyWindow::defaultDatabaseFile()
+{
+    // The folder the Thermo inputs come from holds the database too.
+    return QDir::cleanPath(dirs::join(defaultDataDir(), QStringLiteral("../korvel3.sqlite")));
+}
+
 AlloyWindow *AlloyWindow::open()
 {
     static QPointer<AlloyWindow> window;
     if (!window) {
-        window = new AlloyWindow(defaultDataDir());
+        window = new AlloyWindow(defaultDataDir(), defaultDatabaseFile());
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
@@ -126,7 +136,10 @@ const alloy::AlloyCalculator *AlloyWindow::calculator()
     if (!m_calculator) {
         try {
             m_data = std::make_unique<alloy::AlloyData>(alloy::AlloyData::read(m_dataDir.toStdString()));
-            m_calculator = std::make_unique<alloy::AlloyCalculator>(*m_data);
+            if (!QFileInfo(m_databaseFile).isFile())
+                throw std::runtime_error(m_databaseFile.toStdString() + ": no such database file");
+            m_database = std::make_unique<alloy::DatabaseDatasets>(alloy::DatabaseDatasets::read(m_databaseFile.toStdString()));
+            m_calculator = std::make_unique<alloy::AlloyCalculator>(*m_data, m_database.get());
         } catch (const std::exception &e) {
             ui().error(QStringLiteral("The inputs of the alloy calculator cannot be read: %1").arg(text(e.what())));
             return nullptr;

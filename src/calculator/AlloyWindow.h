@@ -6,6 +6,7 @@
 // The numbers come from the engine (src/alloy); this window only wires widgets to it.
 #include "AlloyCalculator.h"
 #include "MethodDeviations.h"
+#include "DatabaseDatasets.h"
 
 #include <QWidget>
 
@@ -25,8 +26,9 @@ class AlloyChart;
 class AlloyWindow : public QWidget {
     Q_OBJECT
 public:
-    // dataDir: the calculator's inputs (Database/Thermo beside the program).
-    explicit AlloyWindow(QString dataDir, QWidget *parent = nullptr);
+    // dataDir: the calculator's inputs (Database/Thermo beside the program); databaseFile: the
+    // property database whose measured and calculated rows are methods too.
+    AlloyWindow(QString dataDir, QString databaseFile, QWidget *parent = nullptr);
     ~AlloyWindow() override;
 
     // Shows the one window of the program, creating it on first use.
@@ -34,6 +36,8 @@ public:
     // The folder of the calculator's inputs: Thermo in the database folder in use, else beside
     // the program.
     static QString defaultDataDir();
+    // The property database in use: korvel3.sqlite of the same database folder.
+    static QString defaultDatabaseFile();
 
     // Calculates what the fields ask; a refused input is reported and leaves the table empty.
     bool calculate();
@@ -46,8 +50,9 @@ private:
     alloy::TemperatureUnit unit() const;
     const alloy::AlloyCalculator *calculator();
 
-    QString m_dataDir;
+    QString m_dataDir, m_databaseFile;
     std::unique_ptr<alloy::AlloyData> m_data;
+    std::unique_ptr<alloy::DatabaseDatasets> m_database;
     std::unique_ptr<alloy::AlloyCalculator> m_calculator;
     alloy::MethodDeviations m_deviations;
     std::optional<alloy::AlloyResult> m_result;

@@ -28,6 +28,7 @@ using namespace korvel;
 namespace {
 
 const QString kData = QStringLiteral(KORVEL_SOURCE_DIR "/data");
+const QString kDatabase = QStringLiteral(KORVEL_SHIPPED_DATABASE);
 
 template <class T> T *child(QWidget &w, const char *name)
 {
@@ -55,13 +56,15 @@ private slots:
     void refusedDesignation();
     void copyAndExport();
     void methodDeviationsInTooltips();
+    void databaseRowsAndCurves();
+    void missingDatabase();
     void databaseMenuOpensIt();
 };
 
 void TestAlloyWindow::ternaryOverARange()
 {
     test::ScriptedUi ui;
-    calculator::AlloyWindow w(kData);
+    calculator::AlloyWindow w(kData, kDatabase);
     ask(w, QStringLiteral("Sn-3.5Ag-0.9Cu"), 0, QStringLiteral("200:390:10"), 0);
     QVERIFY(ui.messages.isEmpty());
     auto *table = child<QTableWidget>(w, "dbgAlloy");
@@ -90,7 +93,7 @@ void TestAlloyWindow::ternaryOverARange()
 void TestAlloyWindow::refusedDesignation()
 {
     test::ScriptedUi ui;
-    calculator::AlloyWindow w(kData);
+    calculator::AlloyWindow w(kData, kDatabase);
     ask(w, QStringLiteral("Sn-3.5Ag"), 0, QStringLiteral("250"), 0);
     QVERIFY(child<QTableWidget>(w, "dbgAlloy")->rowCount() > 0);
     ask(w, QStringLiteral("Sn-3.5Xx"), 0, QStringLiteral("250"), 0);
@@ -109,7 +112,7 @@ void TestAlloyWindow::refusedDesignation()
 void TestAlloyWindow::copyAndExport()
 {
     test::ScriptedUi ui;
-    calculator::AlloyWindow w(kData);
+    calculator::AlloyWindow w(kData, kDatabase);
     ask(w, QStringLiteral("Sn-3Ag-0.5Cu"), 0, QStringLiteral("250, 300"), 0);
     QVERIFY(w.result());
     QTest::mouseClick(child<QPushButton>(w, "sbCopy"), Qt::LeftButton);
@@ -133,7 +136,7 @@ void TestAlloyWindow::copyAndExport()
 void TestAlloyWindow::methodDeviationsInTooltips()
 {
     test::ScriptedUi ui;
-    calculator::AlloyWindow w(kData);
+    calculator::AlloyWindow w(kData, kDatabase);
     ask(w, QStringLiteral("Sn-9Zn"), 0, QStringLiteral("250"), 0);
     QVERIFY(ui.messages.isEmpty());
     auto *table = child<QTableWidget>(w, "dbgAlloy");
@@ -147,6 +150,41 @@ void TestAlloyWindow::methodDeviationsInTooltips()
     QCOMPARE(tips.value(QStringLiteral("viscosity/Kaptay (Kap)")), QStringLiteral("Kaptay (Kap)"));
     QCOMPARE(tips.value(QStringLiteral("liquidus/measured")), QStringLiteral("measured"));
     QCOMPARE(table->item(0, 2)->text(), QStringLiteral("ideal mixing (calculated)")); // the cell itself keeps the name
+}
+
+void TestAlloyWindow::databaseRowsAndCurves()
+{
+    // Sn-40Pb at 200 and 260 °C: the measured density of the database at 200 °C only (it is held
+    // for 465-523 K), a row of the table with its source, a curve of its own on the chart.
+    test::ScriptedUi ui;
+    calculator::AlloyWindow w(kData, kDatabase);
+    ask(w, QStringLiteral("Sn-40Pb"), 0, QStringLiteral("200, 260"), 0);
+    QVERIFY(ui.messages.isEmpty());
+    auto *table = child<QTableWidget>(w, "dbgAlloy");
+    QStringList measured;
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, 2)->text() == QStringLiteral("measured (interpolated)"))
+            measured << table->item(row, 0)->text() + QLatin1Char(' ') + table->item(row, 1)->text() + QLatin1Char(' ') +
+                            table->item(row, 3)->text() + QLatin1Char(' ') + table->item(row, 5)->text();
+    QCOMPARE(measured, QStringList{QStringLiteral("200.00 \u00B0C density 8.13758 [2005Jem1]")});
+    QVERIFY(child<QLabel>(w, "lblNotes")->text().contains(QStringLiteral("density [2005Jem1]: held for 465-523 K")));
+    auto *plot = child<QCustomPlot>(w, "chartAlloy");
+    child<QComboBox>(w, "cbProperty")->setCurrentText(QStringLiteral("density"));
+    QStringList names;
+    for (int i = 0; i < plot->graphCount(); ++i)
+        names << plot->graph(i)->name();
+    QVERIFY2(names.contains(QStringLiteral("measured (interpolated) [2005Jem1]")), qPrintable(names.join(QLatin1Char('|'))));
+}
+
+void TestAlloyWindow::missingDatabase()
+{
+    // The property database cannot be read: an error box naming it, no table.
+    test::ScriptedUi ui;
+    calculator::AlloyWindow w(kData, QStringLiteral("/nonexistent/korvel3.sqlite"));
+    ask(w, QStringLiteral("Sn-3.5Ag"), 0, QStringLiteral("250"), 0);
+    QCOMPARE(ui.messages.size(), 1);
+    QVERIFY(ui.messages[0].text.contains(QStringLiteral("/nonexistent/korvel3.sqlite")));
+    QCOMPARE(child<QTableWidget>(w, "dbgAlloy")->rowCount(), 0);
 }
 
 void TestAlloyWindow::databaseMenuOpensIt()

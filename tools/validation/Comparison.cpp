@@ -83,10 +83,6 @@ DatasetComparison compareOne(const alloy::AlloyCalculator &calculator, const Mea
     std::set<std::string> reasons;
     for (const MeasuredAlloy &a : d.alloys)
         out.points += a.points.size();
-    if (!d.unreadable.empty()) {
-        out.notComputed = d.unreadable;
-        return out;
-    }
     const bool melting = inKelvin(d.property);
     for (const MeasuredAlloy &a : d.alloys) {
         if (a.points.empty()) {

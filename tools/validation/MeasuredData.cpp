@@ -1,6 +1,5 @@
 #include "MeasuredData.h"
 
-#include "GasConstant.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -93,8 +92,9 @@ private:
     QString m_name;
 };
 
-// Publications that are literature: neither a calculation of ours nor catalogue data.
-const QString kMeasured = QStringLiteral("COALESCE(b.TYTUL, '') NOT LIKE '%(calculated)' AND COALESCE(b.TYTUL, '') NOT LIKE '%(program catalogue data)'");
+// Publications that are literature, as the calculator tells them apart (DatabaseDatasets): not a
+// calculation of ours (a key "[calc…") and not catalogue data.
+const QString kMeasured = QStringLiteral("b.OZNACZENIE NOT LIKE '[calc%' AND COALESCE(b.TYTUL, '') NOT LIKE '%(program catalogue data)'");
 
 using DatasetKey = std::tuple<int, std::string, std::string>; // property id, system, publication key
 
@@ -112,54 +112,55 @@ MeasuredDataset &datasetFor(std::map<DatasetKey, MeasuredDataset> &sets, int pro
     return d;
 }
 
-MeasuredAlloy &alloyAt(MeasuredDataset &d, double x)
+// The alloy of a binary point: XP names the element whose fraction X is ("X Sn"), the other
+// one takes the rest.
+MeasuredAlloy &alloyAt(MeasuredDataset &d, const std::string &xp, double x)
 {
-    const std::string label = "x " + split(d.system, '-').back() + " " + fixed(x, 4);
+    const std::string element = xp.rfind("X ", 0) == 0 ? xp.substr(2) : xp;
+    const std::vector<std::string> elements = split(d.system, '-');
+    if (elements.size() != 2 || std::find(elements.begin(), elements.end(), element) == elements.end())
+        throw std::runtime_error("the composition variable \"" + xp + "\" of " + d.system + " names none of its elements");
+    const std::string label = "x " + element + " " + fixed(x, 4);
     for (MeasuredAlloy &a : d.alloys)
         if (a.label == label)
             return a;
     MeasuredAlloy a;
-    a.elements = split(d.system, '-');
-    a.moleFractions = {1 - x, x};
+    a.elements = elements;
+    a.moleFractions = elements[0] == element ? std::vector<double>{x, 1 - x} : std::vector<double>{1 - x, x};
     a.label = label;
     d.alloys.push_back(a);
     return d.alloys.back();
 }
 
-void readBinaryRows(const Reader &db, std::map<DatasetKey, MeasuredDataset> &sets)
+// The equations of the publications, as the calculator reads them (DatabaseDatasets): each
+// composition compared at kLineTemperatures temperatures of the range the database holds it for.
+void readEquations(const alloy::DatabaseDatasets &database, std::map<DatasetKey, MeasuredDataset> &sets)
 {
-    QSqlQuery rows = db.run(QStringLiteral("SELECT d.ID_TAB_UKL, t.OZNACZENIE, d.ID_WLASCIWOSCI, d.ID_PUBLIKACJI, b.OZNACZENIE, d.X, d.A, d.B "
-                                           "FROM DANE_WLASNOSCI d JOIN TAB_UKL t USING (ID_TAB_UKL) JOIN PUBLIKACJE b USING (ID_PUBLIKACJI) "
-                                           "WHERE t.ID_SELECT = 2 AND ") + kMeasured +
-                            QStringLiteral(" ORDER BY t.OZNACZENIE, d.ID_WLASCIWOSCI, b.OZNACZENIE, d.X"));
-    while (rows.next()) {
-        const int propertyId = rows.value(2).toInt();
-        if (!propertyById(propertyId))
+    for (const alloy::PropertyDataset &e : database.datasets()) {
+        const int propertyId = static_cast<int>(e.property);
+        if (e.kind != alloy::PropertyDataset::Kind::Measured || !propertyById(propertyId))
             continue;
-        MeasuredDataset &d = datasetFor(sets, propertyId, rows.value(1).toString().toStdString(), rows.value(4).toString().toStdString());
-        const double x = rows.value(5).toDouble(), A = rows.value(6).toDouble(), B = rows.value(7).toDouble();
-        QSqlQuery range = db.run(QStringLiteral("SELECT MIN(T), MAX(T) FROM DANE_WLASNOSCI_T WHERE ID_TAB_UKL = ? AND ID_WLASCIWOSCI = ? "
-                                                "AND ID_PUBLIKACJI = ? AND ABS(X - ?) < 1e-9"),
-                                 {rows.value(0), propertyId, rows.value(3), x});
-        MeasuredAlloy &a = alloyAt(d, x);
-        if (!range.next() || range.value(0).isNull()) {
-            a.label += " (no temperature range stored)";
-            continue;
-        }
-        const double tMin = range.value(0).toDouble(), tMax = range.value(1).toDouble();
-        for (int i = 0; i < kLineTemperatures; ++i) {
-            const double T = tMin + (tMax - tMin) * i / (kLineTemperatures - 1);
-            const double value = propertyId == 4 ? A * std::exp(B / (thermo::kGasConstant * T)) : A + B * T;
-            a.points.push_back({T, value});
-            if (tMax == tMin)
-                break;
+        const std::string system = e.section ? e.system + " section " + std::to_string(e.section) : e.system;
+        MeasuredDataset &d = datasetFor(sets, propertyId, system, e.publication);
+        for (const alloy::DatasetPoint &p : e.points) {
+            MeasuredAlloy a;
+            a.elements = e.elements;
+            a.moleFractions = p.composition;
+            a.label = p.label;
+            for (int i = 0; i < kLineTemperatures; ++i) {
+                const double T = p.range.lo + (p.range.hi - p.range.lo) * i / (kLineTemperatures - 1);
+                a.points.push_back({T, e.valueAt(p, T)});
+                if (p.range.hi == p.range.lo)
+                    break;
+            }
+            d.alloys.push_back(a);
         }
     }
 }
 
 void readBinaryPoints(const Reader &db, std::map<DatasetKey, MeasuredDataset> &sets)
 {
-    QSqlQuery rows = db.run(QStringLiteral("SELECT t.OZNACZENIE, p.ID_WLASCIWOSCI, b.OZNACZENIE, p.X, p.T, p.Y "
+    QSqlQuery rows = db.run(QStringLiteral("SELECT t.OZNACZENIE, p.ID_WLASCIWOSCI, b.OZNACZENIE, p.X, p.T, p.Y, COALESCE(t.XP, '') "
                                            "FROM PUNKTY_D p JOIN TAB_UKL t USING (ID_TAB_UKL) JOIN PUBLIKACJE b USING (ID_PUBLIKACJI) "
                                            "WHERE t.ID_SELECT = 2 AND ") + kMeasured +
                             QStringLiteral(" ORDER BY t.OZNACZENIE, p.ID_WLASCIWOSCI, b.OZNACZENIE, p.X, p.T"));
@@ -168,23 +169,7 @@ void readBinaryPoints(const Reader &db, std::map<DatasetKey, MeasuredDataset> &s
         if (!propertyById(propertyId))
             continue;
         MeasuredDataset &d = datasetFor(sets, propertyId, rows.value(0).toString().toStdString(), rows.value(2).toString().toStdString());
-        alloyAt(d, rows.value(3).toDouble()).points.push_back({rows.value(4).toDouble(), rows.value(5).toDouble()});
-    }
-}
-
-// Rows of the multicomponent sections are listed, not compared: their compositions are the
-// section's tables, which the report does not read.
-void readSectionRows(const Reader &db, std::map<DatasetKey, MeasuredDataset> &sets)
-{
-    QSqlQuery rows = db.run(QStringLiteral("SELECT t.OZNACZENIE, d.ID_WLASCIWOSCI, b.OZNACZENIE, COUNT(*) "
-                                           "FROM DANE45 d JOIN TAB_UKL t USING (ID_TAB_UKL) JOIN PUBLIKACJE b USING (ID_PUBLIKACJI) WHERE ") +
-                            kMeasured + QStringLiteral(" GROUP BY t.OZNACZENIE, d.ID_WLASCIWOSCI, b.OZNACZENIE"));
-    while (rows.next()) {
-        const int propertyId = rows.value(1).toInt();
-        if (!propertyById(propertyId))
-            continue;
-        MeasuredDataset &d = datasetFor(sets, propertyId, rows.value(0).toString().toStdString(), rows.value(2).toString().toStdString());
-        d.unreadable = std::to_string(rows.value(3).toInt()) + " equations of a multicomponent section, whose compositions this report does not read";
+        alloyAt(d, rows.value(6).toString().toStdString(), rows.value(3).toDouble()).points.push_back({rows.value(4).toDouble(), rows.value(5).toDouble()});
     }
 }
 
@@ -237,15 +222,14 @@ void readMeltingRows(const Reader &db, std::vector<MeasuredDataset> &out)
 
 } // namespace
 
-std::vector<MeasuredDataset> readMeasuredDatasets(const std::string &databaseFile)
+std::vector<MeasuredDataset> readMeasuredDatasets(const alloy::DatabaseDatasets &equations, const std::string &databaseFile)
 {
     std::vector<MeasuredDataset> out;
     {
         const Reader db(databaseFile);
         std::map<DatasetKey, MeasuredDataset> sets;
-        readBinaryRows(db, sets);
+        readEquations(equations, sets);
         readBinaryPoints(db, sets);
-        readSectionRows(db, sets);
         for (auto &[key, d] : sets)
             out.push_back(std::move(d));
         readMeltingRows(db, out);

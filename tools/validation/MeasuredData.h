@@ -1,9 +1,13 @@
 #pragma once
 // The measured datasets of the property database, as the validation report compares them:
-// every equation and point of a publication (not a calculation of ours, not catalogue data)
-// for an alloy system, one dataset per system, property and publication, and every measured
+// every equation of a publication (not a calculation of ours, not catalogue data) for an alloy
+// system, as the calculator reads them (DatabaseDatasets.h), and every measured point of one,
+// one dataset per system (a section of a multicomponent system its own), property and
+// publication; and every measured
 // melting range of the DTA table (rows their source marks as calculated left out), one
 // liquidus and one solidus dataset per row.
+#include "DatabaseDatasets.h"
+
 #include <string>
 #include <vector>
 
@@ -29,7 +33,6 @@ struct MeasuredDataset {
     std::string source;   // "[2005Jem1]", or the DTA row's citation key
     std::string name;     // "Pb-Sn [2005Jem1]"
     std::vector<MeasuredAlloy> alloys;
-    std::string unreadable; // why the dataset's rows cannot be compared ("" when they can)
 };
 
 // The properties of the report, in its order, with their units.
@@ -40,11 +43,12 @@ struct PropertyInfo {
 const std::vector<PropertyInfo> &reportProperties();
 
 // An equation A + B·T (A·exp(B/(R·T)) for viscosity) of a measured line is compared at this
-// many evenly spaced temperatures of its stated range, both ends included.
+// many evenly spaced temperatures of the range the database holds it for, both ends included.
 constexpr int kLineTemperatures = 11;
 
-// Reads the database file; throws std::runtime_error naming what could not be read.
-// Datasets come sorted by property (report order), then name.
-std::vector<MeasuredDataset> readMeasuredDatasets(const std::string &databaseFile);
+// The equations' datasets from `equations`, the points and melting ranges from the database file
+// they were read from; throws std::runtime_error naming what could not be read. Datasets come
+// sorted by property (report order), then system, then name.
+std::vector<MeasuredDataset> readMeasuredDatasets(const alloy::DatabaseDatasets &equations, const std::string &databaseFile);
 
 } // namespace korvel::validation

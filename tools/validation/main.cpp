@@ -6,6 +6,7 @@
 #include "ReportFiles.h"
 
 #include "AlloyData.h"
+#include "DatabaseDatasets.h"
 #include "core/CommandLine.h"
 
 #include <QCoreApplication>
@@ -29,9 +30,11 @@ int main(int argc, char **argv)
         return 2;
     }
     try {
-        const auto datasets = korvel::validation::readMeasuredDatasets(argv[1]);
+        const korvel::alloy::DatabaseDatasets database = korvel::alloy::DatabaseDatasets::read(argv[1]);
+        const auto datasets = korvel::validation::readMeasuredDatasets(database, argv[1]);
         const korvel::alloy::AlloyData data = korvel::alloy::AlloyData::read(argv[2]);
-        const korvel::alloy::AlloyCalculator calculator(data);
+        // Every method the calculator offers, the database's calculated rows among them.
+        const korvel::alloy::AlloyCalculator calculator(data, &database);
         const korvel::validation::Report report = korvel::validation::compare(calculator, datasets);
         korvel::validation::writeReport(report, argv[3]);
         std::printf("%zu datasets, %zu method summaries written to %s\n", report.datasets.size(), report.methods.size(), argv[3]);
