@@ -1,10 +1,12 @@
 // The alloy calculator on a ternary alloy (Sn-3.5Ag-0.9Cu, 20 temperatures from 200 to 390 °C:
-// every property by every method, the liquidus, solidus and phases present), with and without
-// reading its inputs; the floor is the evaluation of the catalogue's fitted closed forms at the
+// every property by every method, the liquidus, solidus and phases present, the shipped
+// database's datasets among the methods), with and without reading its inputs; reading the
+// database's datasets alone; the floor is the evaluation of the catalogue's fitted closed forms at the
 // same temperatures (the generated Ag-Sn Butler isotherm fit and the three Ag-Sn viscosity row
 // pairs), which is what the program's model curves cost.
 #include "AlloyCalculator.h"
 #include "CsvTable.h"
+#include "DatabaseDatasets.h"
 #include "Butler.h"
 #include "Fitting.h"
 
@@ -20,6 +22,7 @@ using namespace korvel;
 namespace {
 
 const std::string kData = std::string(KORVEL_SOURCE_DIR) + "/data";
+const std::string kDatabase = KORVEL_SHIPPED_DATABASE;
 
 std::vector<double> temperatures()
 {
@@ -29,7 +32,8 @@ std::vector<double> temperatures()
 void ternaryAlloy(benchmark::State &state)
 {
     const alloy::AlloyData data = alloy::AlloyData::read(kData);
-    const alloy::AlloyCalculator calculator(data);
+    const alloy::DatabaseDatasets database = alloy::DatabaseDatasets::read(kDatabase);
+    const alloy::AlloyCalculator calculator(data, &database);
     const alloy::Composition sac = alloy::parseAlloy("Sn-3.5Ag-0.9Cu", alloy::Basis::Mass, calculator.molarMasses());
     const auto Ts = temperatures();
     for (auto _ : state) {
@@ -43,10 +47,19 @@ void ternaryAlloyWithInputs(benchmark::State &state)
     const auto Ts = temperatures();
     for (auto _ : state) {
         const alloy::AlloyData data = alloy::AlloyData::read(kData);
-        const alloy::AlloyCalculator calculator(data);
+        const alloy::DatabaseDatasets database = alloy::DatabaseDatasets::read(kDatabase);
+        const alloy::AlloyCalculator calculator(data, &database);
         const alloy::AlloyResult r =
             calculator.compute(alloy::parseAlloy("Sn-3.5Ag-0.9Cu", alloy::Basis::Mass, calculator.molarMasses()), Ts);
         benchmark::DoNotOptimize(r.values.data());
+    }
+}
+
+void databaseDatasets(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const alloy::DatabaseDatasets database = alloy::DatabaseDatasets::read(kDatabase);
+        benchmark::DoNotOptimize(database.datasets().data());
     }
 }
 
@@ -121,5 +134,6 @@ void catalogueFitsFloor(benchmark::State &state)
 
 BENCHMARK(ternaryAlloy)->Unit(benchmark::kMillisecond);
 BENCHMARK(ternaryAlloyWithInputs)->Unit(benchmark::kMillisecond);
+BENCHMARK(databaseDatasets)->Unit(benchmark::kMillisecond);
 BENCHMARK(catalogueFitsFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -7,6 +7,7 @@
 #include "Butler.h"
 #include "GasConstant.h"
 #include "phase/DiagramSet.h"
+#include "phase/Text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,12 +24,7 @@ namespace {
 
 constexpr double kPlanck = 6.62607015e-34; // J·s (SI 2019 exact value)
 
-std::string upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
+using thermo::phase::upper;
 
 // "Ag [2014Hay1], Sn [2014Hay1]" -> "[2014Hay1] (Ag, Sn)": each key once with its elements.
 std::string keysOf(const std::vector<std::pair<std::string, std::string>> &elementKeys)
@@ -95,40 +91,21 @@ std::optional<double> butlerSurfaceTension(const LiquidMixture &liquid, const Bu
     };
 
     if (n == 2) {
-        // As the catalogue generator solves it: the surface fraction scanned in logit steps,
-        // every sign change of σ_1 − σ_2 refined by bisection, the lowest σ of the roots taken.
+        // As the catalogue generator solves it: every root of σ_1 − σ_2 over the surface
+        // fraction, the lowest σ of the roots taken.
         auto f = [&](double s2) {
             const std::vector<double> v = sigmas({1 - s2, s2});
             return v[0] - v[1];
         };
-        constexpr int kSteps = 600;
-        auto at = [](int i) { return 1.0 / (1.0 + std::exp(-(-36.0 + 72.0 * i / kSteps))); };
         std::optional<double> best;
         std::vector<double> bestSurface;
-        double sPrev = at(0), fPrev = f(sPrev);
-        for (int i = 1; i <= kSteps; ++i) {
-            const double sCur = at(i), fCur = f(sCur);
-            if ((fPrev > 0) != (fCur > 0) || fCur == 0) {
-                double lo = sPrev, hi = sCur, flo = fPrev;
-                for (int it = 0; it < 200 && hi - lo > 1e-16; ++it) {
-                    const double m = 0.5 * (lo + hi), fm = f(m);
-                    if ((fm > 0) == (flo > 0)) {
-                        lo = m;
-                        flo = fm;
-                    } else {
-                        hi = m;
-                    }
-                }
-                const double s2 = 0.5 * (lo + hi);
-                const std::vector<double> v = sigmas({1 - s2, s2});
-                const double sigma = 0.5 * (v[0] + v[1]);
-                if (!best || sigma < *best) {
-                    best = sigma;
-                    bestSurface = {1 - s2, s2};
-                }
+        for (const double s2 : thermo::surfaceFractionRoots(f)) {
+            const std::vector<double> v = sigmas({1 - s2, s2});
+            const double sigma = 0.5 * (v[0] + v[1]);
+            if (!best || sigma < *best) {
+                best = sigma;
+                bestSurface = {1 - s2, s2};
             }
-            sPrev = sCur;
-            fPrev = fCur;
         }
         if (best && surface)
             *surface = bestSurface;

@@ -15,16 +15,6 @@ std::string fixed(double v, int decimals)
 
 } // namespace
 
-std::string csvField(const std::string &s)
-{
-    if (s.find_first_of(",\"\n") == std::string::npos)
-        return s;
-    std::string out = "\"";
-    for (char c : s)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
-
 std::string valueText(double v)
 {
     char buffer[64];

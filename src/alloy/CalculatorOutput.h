@@ -4,6 +4,7 @@
 // and method, then the liquidus and solidus rows with the value in K and T_K, T_C empty), and a
 // readable table.
 #include "AlloyCalculator.h"
+#include "phase/Text.h"
 
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ std::string resultCsv(const AlloyResult &result);
 std::string resultTabbed(const AlloyResult &result);
 std::string resultText(const AlloyResult &result);
 // A field as CSV writes it: quoted when it holds a comma, a quote or a line break.
-std::string csvField(const std::string &s);
+using thermo::phase::csvField;
 // 6 significant digits, as every value is written.
 std::string valueText(double v);
 

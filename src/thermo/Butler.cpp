@@ -33,27 +33,14 @@ Sides sides(const ButlerSystem &sys, double x, double xs, double T, const Partia
 
 } // namespace
 
-ButlerResult solveButler(const ButlerSystem &sys, double x, double T)
+std::vector<double> surfaceFractionRoots(const std::function<double(double)> &f)
 {
-    if (x <= 0.0)
-        return {sys.sigma1.at(T), 0.0};
-    if (x >= 1.0)
-        return {sys.sigma2.at(T), 1.0};
-    const double A1 = molarSurfaceArea(sys.volume1.molarVolume(T), sys.areaFactor);
-    const double A2 = molarSurfaceArea(sys.volume2.molarVolume(T), sys.areaFactor);
-    const Partials bulk = sys.excess.partialGibbs(x, T);
-    auto f = [&](double xs) {
-        const Sides s = sides(sys, x, xs, T, bulk, A1, A2);
-        return s.s1 - s.s2;
-    };
-    // Scan the surface composition in logit steps (covers very dilute surfaces), bracket every
-    // sign change, refine by bisection.
     constexpr int kSteps = 600;
     auto at = [](int i) {
         const double z = -36.0 + 72.0 * i / kSteps;
         return 1.0 / (1.0 + std::exp(-z));
     };
-    ButlerResult best{std::numeric_limits<double>::infinity(), 0.0};
+    std::vector<double> roots;
     double xPrev = at(0), fPrev = f(xPrev);
     for (int i = 1; i <= kSteps; ++i) {
         const double xCur = at(i), fCur = f(xCur);
@@ -68,14 +55,33 @@ ButlerResult solveButler(const ButlerSystem &sys, double x, double T)
                     hi = m;
                 }
             }
-            const double xs = 0.5 * (lo + hi);
-            const Sides s = sides(sys, x, xs, T, bulk, A1, A2);
-            const double sigma = 0.5 * (s.s1 + s.s2);
-            if (sigma < best.sigma)
-                best = {sigma, xs};
+            roots.push_back(0.5 * (lo + hi));
         }
         xPrev = xCur;
         fPrev = fCur;
+    }
+    return roots;
+}
+
+ButlerResult solveButler(const ButlerSystem &sys, double x, double T)
+{
+    if (x <= 0.0)
+        return {sys.sigma1.at(T), 0.0};
+    if (x >= 1.0)
+        return {sys.sigma2.at(T), 1.0};
+    const double A1 = molarSurfaceArea(sys.volume1.molarVolume(T), sys.areaFactor);
+    const double A2 = molarSurfaceArea(sys.volume2.molarVolume(T), sys.areaFactor);
+    const Partials bulk = sys.excess.partialGibbs(x, T);
+    auto f = [&](double xs) {
+        const Sides s = sides(sys, x, xs, T, bulk, A1, A2);
+        return s.s1 - s.s2;
+    };
+    ButlerResult best{std::numeric_limits<double>::infinity(), 0.0};
+    for (const double xs : surfaceFractionRoots(f)) {
+        const Sides s = sides(sys, x, xs, T, bulk, A1, A2);
+        const double sigma = 0.5 * (s.s1 + s.s2);
+        if (sigma < best.sigma)
+            best = {sigma, xs};
     }
     return best;
 }

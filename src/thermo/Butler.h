@@ -17,6 +17,7 @@
 #include "RedlichKister.h"
 
 #include <functional>
+#include <vector>
 
 namespace korvel::thermo {
 
@@ -46,6 +47,11 @@ struct ButlerResult {
 };
 
 double molarSurfaceArea(double molarVolume, double areaFactor = 1.091); // m²/mol
+
+// Every root of f(surface fraction) in (0, 1), as the binary Butler equations are solved: the
+// fraction scanned in 600 logit steps (which reach very dilute surfaces), each sign change
+// refined by bisection; in ascending order.
+std::vector<double> surfaceFractionRoots(const std::function<double(double)> &f);
 
 // Solves the Butler equations at bulk mole fraction x (component 2) and temperature T.
 // x = 0 and x = 1 give the pure-component lines. Where the equations have several roots the
