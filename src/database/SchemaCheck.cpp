@@ -1,7 +1,6 @@
 #include "SchemaCheck.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,14 +9,33 @@
 
 namespace korvel {
 
+// Comments ("--" to the end of the line) removed, every run of white space one
+// blank, no blank at either end: one pass over the text, since it runs on every
+// table of every file opened.
 QString normalisedStatement(const QString& sql)
 {
-    static const QRegularExpression comment(QStringLiteral("--[^\n]*"));
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    QString text = sql;
-    text.remove(comment);
-    text.replace(space, QStringLiteral(" "));
-    return text.trimmed();
+    QString text;
+    text.reserve(sql.size());
+    bool pendingSpace = false;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('-') && i + 1 < sql.size() && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < sql.size() && sql.at(i) != QLatin1Char('\n'))
+                ++i;
+            if (i < sql.size())
+                pendingSpace = true; // the line end after the comment
+            continue;
+        }
+        if (c.isSpace()) {
+            pendingSpace = true;
+            continue;
+        }
+        if (pendingSpace && !text.isEmpty())
+            text += QLatin1Char(' ');
+        pendingSpace = false;
+        text += c;
+    }
+    return text;
 }
 
 namespace {

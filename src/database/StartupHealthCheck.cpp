@@ -193,7 +193,9 @@ StartupHealthCheck::Outcome StartupHealthCheck::checkTablesAndColumns()
 }
 
 // Every statement of the catalogue is compiled against the file: SQLite then
-// names each column or table a statement needs and the file lacks.
+// names each column or table a statement needs and the file lacks. They are
+// compiled on SQLite's own interface (as the driver would compile them, with
+// the same messages), which skips the driver's bookkeeping of every probe.
 QString StartupHealthCheck::catalogueMismatch() const
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -201,18 +203,29 @@ QString StartupHealthCheck::catalogueMismatch() const
     // program's tests show: only other files are checked statement by statement.
     if (schemaIsTheProgramsOwn(db))
         return {};
+    sqlite3* handle = handleOf(db);
+    if (!handle)
+        return QStringLiteral("no connection");
+    const auto compileError = [handle](const QString& sql) -> QString {
+        sqlite3_stmt* statement = nullptr;
+        const int code = sqlite3_prepare16_v2(handle, sql.utf16(), int(sql.size() * sizeof(QChar)), &statement, nullptr);
+        const QString error = code == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_finalize(statement);
+        return code == SQLITE_OK ? QString() : (error.isEmpty() ? QStringLiteral("error %1").arg(code) : error);
+    };
     QStringList problems;
     for (const CatalogueEntry& entry : catalogue::entries()) {
         if (entry.query == QLatin1String("qrPublikacje"))
             continue; // rebuilt before every opening
-        QSqlQuery probe(db);
-        if (!probe.prepare(entry.lines.join(QLatin1Char('\n'))))
-            problems << QStringLiteral("%1 (%2)").arg(entry.query, probe.lastError().databaseText());
+        const QString error = compileError(entry.lines.join(QLatin1Char('\n')));
+        if (!error.isNull())
+            problems << QStringLiteral("%1 (%2)").arg(entry.query, error);
     }
     for (int n = 1; n <= 4; ++n) {
-        QSqlQuery probe(db);
-        if (!probe.prepare(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n))))
-            problems << QStringLiteral("%1 (%2)").arg(catalogue::viscosityTable(n), probe.lastError().databaseText());
+        const QString error =
+            compileError(QStringLiteral("INSERT INTO %1 (X, VISCO, UKLAD) VALUES (?, ?, ?)").arg(catalogue::viscosityTable(n)));
+        if (!error.isNull())
+            problems << QStringLiteral("%1 (%2)").arg(catalogue::viscosityTable(n), error);
     }
     return problems.join(QStringLiteral(", "));
 }

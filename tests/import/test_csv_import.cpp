@@ -240,6 +240,36 @@ private slots:
             QCOMPARE(QString::fromUtf8(e.what()), file + QStringLiteral(": not UTF-8 text"));
         }
     }
+
+    // More problems than are kept in memory: every one is still reported, in
+    // the order found, and counted.
+    void reportsEveryProblemBeyondThoseKeptInMemory()
+    {
+        const int rows = int(ImportReport::MaxProblemsInMemory) + 250;
+        QByteArray text = "ID_TAB_UKL,ID_PUBLIKACJI,ID_WLASCIWOSCI,X,T,Y,Nr,Nr2\n";
+        for (int i = 1; i <= rows; ++i)
+            text += "7,3,1,0.5,600,7.5," + QByteArray::number(i) + ",99\n"; // Nr2 is free; ID_PUBLIKACJI 3 exists
+        text.replace("7,3,1", "7,8,1"); // publication 8 is in no table
+        const QString out = path(QStringLiteral("many.sqlite"));
+        const ImportReport report = merge({{"PUNKTY_D.csv", text}}, out);
+        QVERIFY(!report.written);
+        QVERIFY(!QFile::exists(out));
+        QCOMPARE(report.problemCount, qint64(rows));
+        QCOMPARE(report.problems.size(), ImportReport::MaxProblemsInMemory);
+        QVERIFY(report.moreProblems);
+        const QString file = report.tables[0].file;
+        const QStringList lines = reportText(report).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QStringList problems;
+        for (const QString& line : lines) {
+            if (line.startsWith(QLatin1String("problem: ")))
+                problems << line.mid(9);
+        }
+        QCOMPARE(problems.size(), rows);
+        for (int i : {1, int(ImportReport::MaxProblemsInMemory), int(ImportReport::MaxProblemsInMemory) + 1, rows})
+            QCOMPARE(problems[i - 1], QStringLiteral("%1 record %2: ID_PUBLIKACJI 8 names no publication of PUBLIKACJE").arg(file).arg(i));
+        // Read back twice gives the same list.
+        QCOMPARE(reportText(report), reportText(report));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCsvImport)

@@ -396,14 +396,14 @@ ImportReport importTables(const QList<SourceTable>& sources, const QString& outp
         if (options.strict) {
             for (const TableReport& t : std::as_const(report.tables)) {
                 for (const QString& r : t.rejected)
-                    report.problems << QStringLiteral("%1: %2").arg(t.file, r);
+                    report.addProblem(QStringLiteral("%1: %2").arg(t.file, r));
             }
         }
         throwIfInterrupted();
-        report.problems << checkReferences(db, origins);
+        checkReferences(db, origins, [&report](const QString& problem) { report.addProblem(problem); });
         throwIfInterrupted();
 
-        if (options.strict && !report.problems.isEmpty()) {
+        if (options.strict && report.problemCount > 0) {
             db.rollback();
             return report;
         }
@@ -417,24 +417,75 @@ ImportReport importTables(const QList<SourceTable>& sources, const QString& outp
     return report;
 }
 
-QString reportText(const ImportReport& report)
+void ImportReport::addProblem(const QString& problem)
 {
-    QStringList lines;
+    ++problemCount;
+    if (problems.size() < MaxProblemsInMemory) {
+        problems << problem;
+        return;
+    }
+    if (!moreProblems) {
+        moreProblems = std::make_shared<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/korvel3-import-problems-XXXXXX"));
+        if (!moreProblems->open())
+            fail(QStringLiteral("%1: cannot keep the list of problems: %2")
+                     .arg(moreProblems->fileTemplate(), moreProblems->errorString()));
+    }
+    const QByteArray line = problem.toUtf8() + '\n';
+    if (moreProblems->write(line) != line.size())
+        fail(QStringLiteral("%1: cannot keep the list of problems: %2")
+                 .arg(moreProblems->fileName(), moreProblems->errorString()));
+}
+
+void ImportReport::forEachProblem(const std::function<void(const QString&)>& visit) const
+{
+    for (const QString& p : problems)
+        visit(p);
+    if (!moreProblems)
+        return;
+    if (!moreProblems->flush() || !moreProblems->seek(0))
+        fail(QStringLiteral("%1: cannot read back the list of problems: %2")
+                 .arg(moreProblems->fileName(), moreProblems->errorString()));
+    qint64 read = qint64(problems.size());
+    while (!moreProblems->atEnd()) {
+        QByteArray line = moreProblems->readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        visit(QString::fromUtf8(line));
+        ++read;
+    }
+    if (read != problemCount)
+        fail(QStringLiteral("%1: the list of problems was cut short (%2 of %3 read back)")
+                 .arg(moreProblems->fileName()).arg(read).arg(problemCount));
+}
+
+void writeReport(const ImportReport& report, QTextStream& out)
+{
     for (const TableReport& t : report.tables) {
-        lines << QStringLiteral("%1 -> %2: %3 read, %4 written, %5 rejected")
-                     .arg(t.file, t.table).arg(t.read).arg(t.written).arg(t.rejectedCount());
+        out << QStringLiteral("%1 -> %2: %3 read, %4 written, %5 rejected")
+                   .arg(t.file, t.table).arg(t.read).arg(t.written).arg(t.rejectedCount())
+            << '\n';
         for (const QString& note : t.notes)
-            lines << QStringLiteral("  ") + note;
+            out << "  " << note << '\n';
         for (const QString& r : t.rejected)
-            lines << QStringLiteral("  rejected ") + r;
+            out << "  rejected " << r << '\n';
     }
     if (!report.absentTables.isEmpty())
-        lines << QStringLiteral("no file for the table(s) %1: left empty").arg(report.absentTables.join(QStringLiteral(", ")));
+        out << QStringLiteral("no file for the table(s) %1: left empty").arg(report.absentTables.join(QStringLiteral(", ")))
+            << '\n';
     // Problems of a database that was written anyway (lenient rules) are warnings.
     const QString label = report.written ? QStringLiteral("warning: ") : QStringLiteral("problem: ");
-    for (const QString& p : report.problems)
-        lines << label + p;
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    report.forEachProblem([&](const QString& p) { out << label << p << '\n'; });
+}
+
+QString reportText(const ImportReport& report)
+{
+    QString text;
+    QTextStream out(&text);
+    writeReport(report, out);
+    out.flush();
+    if (text.isEmpty())
+        text = QStringLiteral("\n"); // as before: an empty report is one empty line
+    return text;
 }
 
 } // namespace korvel::import

@@ -11,6 +11,12 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <QTextStream>
+
+#include <functional>
+
+#include <memory>
 
 namespace korvel::import {
 
@@ -29,9 +35,19 @@ struct ImportReport {
     QList<TableReport> tables;
     QStringList absentTables; // tables of the schema that no file supplied
     // Problems across tables (references, temperature lines). With strict
-    // rules every rejected row is one too.
+    // rules every rejected row is one too. The first MaxProblemsInMemory are
+    // kept here; the rest go, one a line in UTF-8, to a temporary file, so a
+    // file whose million rows all name a missing record costs disk, not memory.
+    static constexpr qsizetype MaxProblemsInMemory = 1000;
     QStringList problems;
+    qint64 problemCount = 0; // all of them, in memory and in the file
+    std::shared_ptr<QTemporaryFile> moreProblems;
     bool written = false;
+
+    // Throws std::runtime_error when the temporary file cannot be written.
+    void addProblem(const QString& problem);
+    // Every problem in the order found.
+    void forEachProblem(const std::function<void(const QString&)>& visit) const;
 };
 
 struct ImportOptions {
@@ -50,7 +66,8 @@ struct ImportOptions {
 ImportReport importTables(const QList<SourceTable>& sources, const QString& outputPath, const ImportOptions& options,
                           const Schema& schema = Schema::builtIn());
 
-// The report as the command prints it.
+// The report as the command prints it, written line by line.
+void writeReport(const ImportReport& report, QTextStream& out);
 QString reportText(const ImportReport& report);
 
 } // namespace korvel::import

@@ -62,9 +62,8 @@ QString RowOrigins::describe(const QString& table, qint64 rowid) const
     return QStringLiteral("%1 row %2 of the base").arg(table).arg(rowid);
 }
 
-QStringList checkReferences(QSqlDatabase& db, const RowOrigins& origins)
+void checkReferences(QSqlDatabase& db, const RowOrigins& origins, const std::function<void(const QString&)>& report)
 {
-    QStringList problems;
     const QStringList tables = db.tables();
     auto present = [&](const QString& name) { return tables.contains(name, Qt::CaseInsensitive); };
 
@@ -80,13 +79,14 @@ QStringList checkReferences(QSqlDatabase& db, const RowOrigins& origins)
             const QString targetSql = present(target) ? quotedIdentifier(target)
                                                       : QStringLiteral("(SELECT NULL AS %1 WHERE 0)").arg(QLatin1String(ref.key));
             QSqlQuery q(db);
+            q.setForwardOnly(true); // the rows are read once: the driver keeps none of them
             q.exec(QStringLiteral("SELECT t.rowid, t.%1 FROM %2 t WHERE t.%1 IS NOT NULL "
                                   "AND NOT EXISTS (SELECT 1 FROM %3 r WHERE r.%4 = t.%1) ORDER BY t.rowid")
                        .arg(quotedIdentifier(column), quotedIdentifier(table), targetSql, QLatin1String(ref.key)));
             while (q.next()) {
-                problems << QStringLiteral("%1: %2 %3 names no %4 of %5")
-                                .arg(origins.describe(table, q.value(0).toLongLong()), column, numberText(q.value(1)),
-                                     QLatin1String(ref.what), target);
+                report(QStringLiteral("%1: %2 %3 names no %4 of %5")
+                           .arg(origins.describe(table, q.value(0).toLongLong()), column, numberText(q.value(1)),
+                                QLatin1String(ref.what), target));
             }
         }
     }
@@ -95,6 +95,7 @@ QStringList checkReferences(QSqlDatabase& db, const RowOrigins& origins)
     // composition, section and alloy number: its end points are its two rows.
     if (present(QStringLiteral("DANE_WLASNOSCI_T"))) {
         QSqlQuery q(db);
+        q.setForwardOnly(true);
         q.exec(QStringLiteral("SELECT ID_WLASCIWOSCI, ID_TAB_UKL, ID_PUBLIKACJI, X, Nr, Nr2, COUNT(*), group_concat(rowid) "
                               "FROM DANE_WLASNOSCI_T GROUP BY ID_WLASCIWOSCI, ID_TAB_UKL, ID_PUBLIKACJI, X, Nr, Nr2 "
                               "HAVING COUNT(*) <> 2 ORDER BY MIN(rowid)"));
@@ -106,12 +107,11 @@ QStringList checkReferences(QSqlDatabase& db, const RowOrigins& origins)
                                .arg(numberText(q.value(0)), numberText(q.value(1)), numberText(q.value(2)), numberText(q.value(3)));
             if (!q.value(4).isNull() || !q.value(5).isNull())
                 line += QStringLiteral(", Nr %1, Nr2 %2").arg(numberText(q.value(4)), numberText(q.value(5)));
-            problems << QStringLiteral("%1: the temperature line of %2 has %3 row(s); a line has exactly two")
-                            .arg(rows.join(QStringLiteral(", ")), line)
-                            .arg(q.value(6).toInt());
+            report(QStringLiteral("%1: the temperature line of %2 has %3 row(s); a line has exactly two")
+                       .arg(rows.join(QStringLiteral(", ")), line)
+                       .arg(q.value(6).toInt()));
         }
     }
-    return problems;
 }
 
 } // namespace korvel::import

@@ -4,6 +4,7 @@
 // temperature line has exactly two rows. Problems name the file and record a
 // row came from, or the base for a row that was there before.
 #include <QHash>
+#include <functional>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ private:
     QHash<QString, QHash<qint64, int>> m_records; // table (upper case) -> rowid -> record
 };
 
-QStringList checkReferences(QSqlDatabase& db, const RowOrigins& origins);
+// Each problem is handed to report as it is found (in table and row order),
+// so none of them is held here.
+void checkReferences(QSqlDatabase& db, const RowOrigins& origins, const std::function<void(const QString&)>& report);
 
 } // namespace korvel::import

@@ -119,10 +119,10 @@ int main(int argc, char** argv)
     }
     try {
         const ImportReport report = importTables(sources, output, options);
-        out << reportText(report);
+        writeReport(report, out);
         out.flush();
         if (!report.written) {
-            err << "korvel3-import: " << report.problems.size() << " problem(s); " << output << " not written\n";
+            err << "korvel3-import: " << report.problemCount << " problem(s); " << output << " not written\n";
             return 1;
         }
         out << output << " written\n";
