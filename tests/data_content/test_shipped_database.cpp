@@ -478,6 +478,12 @@ private slots:
             QCOMPARE(tail[i][4].toDouble(), a[QStringLiteral("Sn")].toDouble());
             QVERIFY(tail[i][5].toString().startsWith(a[QStringLiteral("citation_key")] + QStringLiteral(" (") + a[QStringLiteral("read_at")]));
         }
+        // Every source row gives its temperatures in both scales; they must agree.
+        for (const QString& file : {QStringLiteral("collected/solidus_liquidus.csv"), QStringLiteral("solidus_liquidus_added.csv")})
+            for (const auto& r : csv(sourceDir() + QStringLiteral("/data/sources/") + file))
+                for (const QString& t : {QStringLiteral("solidus"), QStringLiteral("liquidus")})
+                    QVERIFY2(std::abs(r[t + QStringLiteral("_C")].toDouble() + 273.15 - r[t + QStringLiteral("_K")].toDouble()) < 0.005,
+                             qPrintable(file + QLatin1Char(' ') + r[QStringLiteral("alloy_label")]));
         // The Au-20Sn eutectic is held, within 0.25 mass % of Au-20Sn.
         QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM DTA WHERE ABS(Au - 80) <= 0.25 AND ABS(Sn - 20) <= 0.25 AND Tsol = Tliq")) >= 2);
     }
