@@ -452,8 +452,8 @@ private slots:
 
     void dtaRowsAreUsable()
     {
-        const auto dta = rows(QStringLiteral("SELECT WYTOP, Tsol, Tliq, IFNULL(Ag,0)+IFNULL(Bi,0)+IFNULL(Cu,0)+IFNULL(\"In\",0)+IFNULL(Sb,0)+IFNULL(Sn,0)+"
-                                             "IFNULL(Zn,0)+IFNULL(Pb,0), SOURCE FROM DTA ORDER BY WYTOP"));
+        const auto dta = rows(QStringLiteral("SELECT WYTOP, Tsol, Tliq, IFNULL(Ag,0)+IFNULL(Au,0)+IFNULL(Bi,0)+IFNULL(Cu,0)+IFNULL(\"In\",0)+IFNULL(Sb,0)+"
+                                             "IFNULL(Sn,0)+IFNULL(Zn,0)+IFNULL(Pb,0), SOURCE FROM DTA ORDER BY WYTOP"));
         QVERIFY(dta.size() >= 30);
         for (int i = 0; i < dta.size(); ++i) {
             QCOMPARE(dta[i][0].toInt(), i + 1);
@@ -462,6 +462,30 @@ private slots:
             QVERIFY(std::abs(dta[i][3].toDouble() - 100) < 0.05);
             QVERIFY(!dta[i][4].toString().isEmpty());
         }
+        // The rows added from further sources follow the collected ones, each with its
+        // temperatures, its composition (gold included) and its citation key and address.
+        const auto added = csv(sourceDir() + QStringLiteral("/data/sources/solidus_liquidus_added.csv"));
+        QVERIFY(!added.isEmpty());
+        const auto tail = rows(QStringLiteral("SELECT ALLOY, Tsol, Tliq, Au, Sn, SOURCE FROM DTA ORDER BY WYTOP DESC LIMIT :n"),
+                               {{QStringLiteral("n"), int(added.size())}});
+        QCOMPARE(tail.size(), added.size());
+        for (int i = 0; i < added.size(); ++i) {
+            const auto& a = added[added.size() - 1 - i];
+            QCOMPARE(tail[i][0].toString(), a[QStringLiteral("alloy_label")]);
+            QCOMPARE(tail[i][1].toDouble(), a[QStringLiteral("solidus_K")].toDouble());
+            QCOMPARE(tail[i][2].toDouble(), a[QStringLiteral("liquidus_K")].toDouble());
+            QCOMPARE(tail[i][3].toDouble(), a[QStringLiteral("Au")].toDouble());
+            QCOMPARE(tail[i][4].toDouble(), a[QStringLiteral("Sn")].toDouble());
+            QVERIFY(tail[i][5].toString().startsWith(a[QStringLiteral("citation_key")] + QStringLiteral(" (") + a[QStringLiteral("read_at")]));
+        }
+        // Every source row gives its temperatures in both scales; they must agree.
+        for (const QString& file : {QStringLiteral("collected/solidus_liquidus.csv"), QStringLiteral("solidus_liquidus_added.csv")})
+            for (const auto& r : csv(sourceDir() + QStringLiteral("/data/sources/") + file))
+                for (const QString& t : {QStringLiteral("solidus"), QStringLiteral("liquidus")})
+                    QVERIFY2(std::abs(r[t + QStringLiteral("_C")].toDouble() + 273.15 - r[t + QStringLiteral("_K")].toDouble()) < 0.005,
+                             qPrintable(file + QLatin1Char(' ') + r[QStringLiteral("alloy_label")]));
+        // The Au-20Sn eutectic is held, within 0.25 mass % of Au-20Sn.
+        QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM DTA WHERE ABS(Au - 80) <= 0.25 AND ABS(Sn - 20) <= 0.25 AND Tsol = Tliq")) >= 2);
     }
 
     void documentTreeIsLaidOut()

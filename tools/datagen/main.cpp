@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
@@ -87,6 +88,7 @@ public:
             return std::nullopt;
         return number(row, column);
     }
+    bool has(const QString& column) const { return m_table.header.contains(column); }
     const QString& path() const { return m_path; }
 
 private:
@@ -1211,9 +1213,10 @@ private:
             log << "  not loaded: " << s << "\n";
     }
 
+    // The DTA rows: the collected melting ranges, then those added from further
+    // sources (data/sources/solidus_liquidus_added.csv, which also has an Au column).
     void writeDta()
     {
-        Rows rows(collected(QStringLiteral("solidus_liquidus.csv")));
         const QStringList elements = {QStringLiteral("Ag"), QStringLiteral("Al"), QStringLiteral("Au"), QStringLiteral("Bi"), QStringLiteral("Cu"),
                                       QStringLiteral("In"), QStringLiteral("Li"), QStringLiteral("Pb"), QStringLiteral("Sb"), QStringLiteral("Sn"),
                                       QStringLiteral("Zn")};
@@ -1221,26 +1224,28 @@ private:
         header << elements << QStringLiteral("SOURCE");
         CsvOut dta(out(QStringLiteral("DTA")), header);
         int number = 0;
-        for (int r = 0; r < rows.size(); ++r) {
-            QStringList row = {QString(), rows.at(r, QStringLiteral("alloy_label")), rows.at(r, QStringLiteral("solidus_K")),
-                               rows.at(r, QStringLiteral("liquidus_K"))};
-            bool any = false;
-            for (const QString& el : elements) {
-                QString v;
-                const QString column = el;
-                if (el != QLatin1String("Al") && el != QLatin1String("Au") && el != QLatin1String("Li"))
-                    v = rows.at(r, column);
-                any = any || !v.isEmpty();
-                row << v;
+        for (const QString& path : {collected(QStringLiteral("solidus_liquidus.csv")), src(QStringLiteral("solidus_liquidus_added.csv"))}) {
+            Rows rows(path);
+            for (int r = 0; r < rows.size(); ++r) {
+                QStringList row = {QString(), rows.at(r, QStringLiteral("alloy_label")), rows.at(r, QStringLiteral("solidus_K")),
+                                   rows.at(r, QStringLiteral("liquidus_K"))};
+                bool any = false;
+                for (const QString& el : elements) {
+                    const QString v = rows.has(el) ? rows.at(r, el) : QString();
+                    any = any || !v.isEmpty();
+                    row << v;
+                }
+                if (!any) {
+                    m_skipped << QStringLiteral("%1 %2: no composition").arg(QFileInfo(path).fileName(), rows.at(r, QStringLiteral("alloy_label")));
+                    continue;
+                }
+                rows.number(r, QStringLiteral("solidus_K"));
+                rows.number(r, QStringLiteral("liquidus_K"));
+                row[0] = QString::number(++number);
+                row << QStringLiteral("%1 (%2); confidence %3").arg(rows.at(r, QStringLiteral("citation_key")), rows.at(r, QStringLiteral("read_at")),
+                                                                   rows.at(r, QStringLiteral("confidence")));
+                dta.add(row);
             }
-            if (!any) {
-                m_skipped << QStringLiteral("solidus_liquidus.csv %1: no composition").arg(rows.at(r, QStringLiteral("alloy_label")));
-                continue;
-            }
-            row[0] = QString::number(++number);
-            row << QStringLiteral("%1 (%2); confidence %3").arg(rows.at(r, QStringLiteral("citation_key")), rows.at(r, QStringLiteral("read_at")),
-                                                               rows.at(r, QStringLiteral("confidence")));
-            dta.add(row);
         }
         dta.write();
     }
