@@ -1,5 +1,7 @@
 #include "AlloyData.h"
 
+#include <algorithm>
+
 #include "CsvTable.h"
 #include "GasConstant.h"
 #include "tdb/Reader.h"
@@ -117,20 +119,28 @@ AlloyData AlloyData::read(const std::string &dataDir)
     for (std::size_t i = 0; i < liquids.rows.size(); ++i)
         d.m_liquidSources[textIn(liquids, i, "system")] = textIn(liquids, i, "source_key");
 
-    const CsvTable dta = CsvTable::read(dataDir + "/sources/collected/solidus_liquidus.csv");
-    for (std::size_t i = 0; i < dta.rows.size(); ++i) {
-        MeasuredMelting m;
-        m.label = textIn(dta, i, "alloy_label");
-        if (textIn(dta, i, "composition_basis") != "mass %" || m.label.find("(calculated)") != std::string::npos)
-            continue;
-        for (const char *e : {"Sn", "Ag", "Cu", "Bi", "Zn", "Sb", "In", "Pb"})
-            if (const double w = numberIn(dta, i, e); w > 0)
-                m.massPercent[e] = w;
-        m.solidus = numberIn(dta, i, "solidus_K");
-        m.liquidus = numberIn(dta, i, "liquidus_K");
-        m.source = textIn(dta, i, "citation_key");
-        if (!m.massPercent.empty() && m.liquidus > 0)
-            d.m_measured.push_back(m);
+    // The collected melting ranges and the rows added from further sources share their columns;
+    // the added file also gives gold.
+    for (const char *file : {"/sources/collected/solidus_liquidus.csv", "/sources/solidus_liquidus_added.csv"}) {
+        const CsvTable dta = CsvTable::read(dataDir + file);
+        for (std::size_t i = 0; i < dta.rows.size(); ++i) {
+            MeasuredMelting m;
+            m.label = textIn(dta, i, "alloy_label");
+            if (textIn(dta, i, "composition_basis") != "mass %" || m.label.find("(calculated)") != std::string::npos)
+                continue;
+            for (const char *e : {"Sn", "Ag", "Cu", "Bi", "Zn", "Sb", "In", "Pb", "Au"}) {
+                const auto &h = dta.header;
+                if (std::find(h.begin(), h.end(), e) == h.end())
+                    continue;
+                if (const double w = numberIn(dta, i, e); w > 0)
+                    m.massPercent[e] = w;
+            }
+            m.solidus = numberIn(dta, i, "solidus_K");
+            m.liquidus = numberIn(dta, i, "liquidus_K");
+            m.source = textIn(dta, i, "citation_key");
+            if (!m.massPercent.empty() && m.liquidus > 0)
+                d.m_measured.push_back(m);
+        }
     }
     return d;
 }

@@ -11,7 +11,8 @@
 //   sources/publications.csv          the program's key of each citation
 //   thermo/tdb/diagram_files.csv      the parameter files, in order of preference
 //   thermo/liquid_sources.csv         the publication of each binary liquid
-//   sources/collected/solidus_liquidus.csv  measured melting ranges (the database's DTA rows)
+//   sources/collected/solidus_liquidus.csv, sources/solidus_liquidus_added.csv
+//                                     measured melting ranges (the database's DTA rows)
 #include "tdb/Database.h"
 
 #include <map>
