@@ -360,12 +360,14 @@ void TestAlloy::commandLineCsv()
     QCOMPARE(run.status, 0);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.first(), QByteArray("T_K,T_C,property,value,unit,method,source,flags"));
-    // 6 values, the computed liquidus and solidus, the measured ones of SAC305 (one DTA row).
-    QCOMPARE(lines.size(), 1 + 6 + 2 + 2);
+    // 6 values, the computed liquidus and solidus, the measured ones of SAC305 (two DTA rows).
+    QCOMPARE(lines.size(), 1 + 6 + 2 + 4);
     QVERIFY(lines[1].startsWith("523.15,250.00,density,"));
     QVERIFY(lines[7].startsWith(",,liquidus,") && lines[8].startsWith(",,solidus,"));
     QCOMPARE(lines[9], QByteArray(",,liquidus,493.15,K,measured,ALASIR_SOLDER,DTA row Sn96.5Ag3.0Cu0.5 (SAC305)"));
     QCOMPARE(lines[10], QByteArray(",,solidus,490.15,K,measured,ALASIR_SOLDER,DTA row Sn96.5Ag3.0Cu0.5 (SAC305)"));
+    QCOMPARE(lines[11], QByteArray(",,liquidus,491.15,K,measured,SAC305_BAR_TDS,DTA row SAC305 (Sn/Ag3.0/Cu0.5)"));
+    QCOMPARE(lines[12], QByteArray(",,solidus,490.15,K,measured,SAC305_BAR_TDS,DTA row SAC305 (Sn/Ag3.0/Cu0.5)"));
     const double liquidus = lines[7].split(',')[3].toDouble();
     QVERIFY(liquidus > 480 && liquidus < 523.15);
     for (int i = 1; i < 7; ++i) // every value with a method and a source
