@@ -94,6 +94,24 @@ CREATE TABLE DANE_WLASNOSCI_T (
 );
 CREATE INDEX IX_DANE_WLASNOSCI_T_SEL ON DANE_WLASNOSCI_T(ID_TAB_UKL, ID_WLASCIWOSCI, ID_PUBLIKACJI, X);
 
+-- The temperature range in which each equation of DANE_WLASNOSCI (ID_EUTEKTYKI and
+-- Nr empty) or DANE45 holds; a value computed outside it is an extrapolation.
+-- No statement of the query catalogue reads this table, and a database without
+-- it is still a database of the program: a range it does not hold is unknown.
+-- SOURCE says how the range was derived.
+CREATE TABLE VALID_RANGE (
+  ID_WLASCIWOSCI INTEGER NOT NULL,
+  ID_TAB_UKL INTEGER NOT NULL,
+  ID_PUBLIKACJI INTEGER NOT NULL,
+  ID_EUTEKTYKI INTEGER,
+  Nr INTEGER,
+  X REAL,
+  T_MIN REAL NOT NULL,
+  T_MAX REAL NOT NULL,
+  SOURCE TEXT
+);
+CREATE INDEX IX_VALID_RANGE_SEL ON VALID_RANGE(ID_TAB_UKL, ID_WLASCIWOSCI, ID_PUBLIKACJI);
+
 CREATE TABLE PUNKTY_D (
   ID_TAB_UKL INTEGER NOT NULL,
   ID_PUBLIKACJI INTEGER NOT NULL,

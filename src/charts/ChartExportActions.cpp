@@ -265,9 +265,10 @@ QList<exports::IsothermBlock> ChartExportActions::calculatedBlocks() const
             QString systemField = fieldOfColumn(grid, 2);
             if (q->columnIndex(systemField) < 0)
                 systemField = QStringLiteral("UKLAD");
+            const int valueColumn = q->columnIndex(valueField);
             for (int r = 0; r < q->rowCount(); ++r)
                 block.rows.push_back({q->value(r, QStringLiteral("X")).toDouble(), q->value(r, valueField).toDouble(),
-                                      q->value(r, systemField).toString()});
+                                      q->value(r, systemField).toString(), q->cellMark(r, valueColumn)});
         }
         blocks.push_back(block);
     }

@@ -10,6 +10,7 @@
 #include "database/DataModule.h"
 #include "database/DataSource.h"
 #include "database/Query.h"
+#include "database/ValidRanges.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupList.h"
 #include "widgets/TemperatureValidator.h"
@@ -397,10 +398,13 @@ void IsothermPage::DrawIsotherms()
         if (b.query.isEmpty()) {
             ui().message(kDataNotAvailable);
         } else {
-            PlotSeries* s = m_ctx.chart->addPointSeries(isothermTitle(m_dblAutor->text(), f[n - 1].text),
+            Query* q = m_ctx.query(b.query);
+            // Values computed outside the range of their equations say so in the legend too.
+            const QString title = isothermTitle(m_dblAutor->text(), f[n - 1].text);
+            PlotSeries* s = m_ctx.chart->addPointSeries(q->hasMarks() ? title + QLatin1Char(' ') + kExtrapolatedMark : title,
                                                         slotColour(n), slotMarker(n));
             s->setOrigin(QStringLiteral("isotherm from the stored equations"), m_dblAutor->text());
-            fillSeriesFromQuery(s, m_ctx.query(b.query), b.valueField);
+            fillSeriesFromQuery(s, q, b.valueField);
         }
         m_edT[n - 1]->setEnabled(false);
     }

@@ -1,4 +1,6 @@
 #include "DataModule.h"
+
+#include "ValidRanges.h"
 #include "StartupHealthCheck.h"
 
 #include "DataSource.h"
@@ -210,6 +212,29 @@ QVariant TdmDataModule::temperature(int n) const
     return integerFromText(text);
 }
 
+void TdmDataModule::markExtrapolated(Query* q, const QString& valueColumn, int property, int n)
+{
+    const QVariant t = temperature(n);
+    if (!q || !q->isOpen() || t.isNull())
+        return;
+    const int xColumn = q->columnIndex(QStringLiteral("X"));
+    const int valueIndex = q->columnIndex(valueColumn);
+    if (xColumn < 0 || valueIndex < 0)
+        return;
+    const ValidRanges ranges = ValidRanges::read(QSqlDatabase::database(m_connection, false), property, chosenSystem().toInt(),
+                                                 query(QStringLiteral("qrAutor"))->field(QStringLiteral("ID_PUBLIKACJI")).toInt());
+    if (ranges.isEmpty())
+        return;
+    Query::CellMarks marks;
+    for (int row = 0; row < q->rowCount(); ++row) {
+        const QVariant x = q->value(row, xColumn);
+        if (!x.isNull() && ranges.isExtrapolated(t.toDouble(), x.toDouble()))
+            marks.insert({row, valueIndex}, kExtrapolatedMark);
+    }
+    if (!marks.isEmpty())
+        q->setCellMarks(marks);
+}
+
 QString TdmDataModule::publicationText(int page) const { return m_chart ? m_chart->publicationText(page) : QString(); }
 
 bool TdmDataModule::openSilently(Query* q)
@@ -367,6 +392,7 @@ Query* TdmDataModule::OpenIsothermValues(int n)
     q->bind(QStringLiteral("t%1").arg(n), t);
     q->setDisplayFormat(QStringLiteral("DensityT%1").arg(n), QStringLiteral("#.##"));
     openSilently(q);
+    markExtrapolated(q, QStringLiteral("DensityT%1").arg(n), chosenProperty().toInt(), n);
     return q;
 }
 
@@ -382,6 +408,7 @@ Query* TdmDataModule::OpenSectionValues(int n)
     q->bind(QStringLiteral("t%1").arg(n), t);
     q->setDisplayFormat(QStringLiteral("DensityT%1").arg(n), QStringLiteral("#.##"));
     openSilently(q);
+    markExtrapolated(q, QStringLiteral("DensityT%1").arg(n), chosenProperty().toInt(), n);
     return q;
 }
 
@@ -419,6 +446,7 @@ Query* TdmDataModule::OpenMolarVolume(const QString& className, const QString& s
         q->bind(QStringLiteral("lEut"), query(QStringLiteral("qrEut"))->field(QStringLiteral("ID_EUTEKTYKI")));
     q->setDisplayFormat(QStringLiteral("VT%1").arg(n), QStringLiteral("#.##"));
     openSilently(q);
+    markExtrapolated(q, QStringLiteral("VT%1").arg(n), molarProperty(), n);
     return q;
 }
 
@@ -428,6 +456,7 @@ Query* TdmDataModule::OpenViscosityResults(int n)
     q->close();
     q->setDisplayFormat(QStringLiteral("Visco"), QStringLiteral("#.##"));
     openSilently(q);
+    markExtrapolated(q, QStringLiteral("Visco"), chosenProperty().toInt(), n);
     return q;
 }
 

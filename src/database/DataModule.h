@@ -149,6 +149,9 @@ public:
 private:
     void add(const QString& queryName, const QString& sourceName, const QStringList& lines);
     QVariant temperature(int n) const;
+    // Marks each value of the query computed outside the range of its equation
+    // (the equations of the property for the chosen system and publication).
+    void markExtrapolated(Query* q, const QString& valueColumn, int property, int n);
     QString publicationText(int page) const;
     int molarProperty() const;
     bool openSilently(Query* q);

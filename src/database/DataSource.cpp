@@ -20,6 +20,13 @@ int DataSource::columnCount(const QModelIndex& parent) const { return parent.isV
 
 QString DataSource::displayText(int row, int column) const
 {
+    const QString text = valueText(row, column);
+    const QString mark = m_query->cellMark(row, column);
+    return mark.isEmpty() || text.isEmpty() ? text : text + QLatin1Char(' ') + mark;
+}
+
+QString DataSource::valueText(int row, int column) const
+{
     const QVariant value = m_query->value(row, column);
     if (value.isNull())
         return {};

@@ -23,8 +23,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The text a grid shows for a value of the column.
+    // The text a grid shows for a value of the column, followed by its mark
+    // when it has one; valueText is the value alone.
     QString displayText(int row, int column) const;
+    QString valueText(int row, int column) const;
 
 private:
     Query* m_query;

@@ -203,6 +203,7 @@ void Query::close()
     m_open = false;
     m_rows.clear();
     m_columns.clear();
+    m_marks.clear();
     m_current = -1;
     emit changed();
     emit currentRowChanged(-1);
@@ -254,6 +255,18 @@ QString Query::displayFormat(int column) const
     if (column < 0 || column >= m_columns.size())
         return {};
     return m_formats.value(m_columns[column].toUpper());
+}
+
+void Query::setCellMarks(const CellMarks& marks)
+{
+    emit aboutToChange();
+    m_marks.clear();
+    for (auto it = marks.cbegin(); it != marks.cend(); ++it) {
+        const auto [row, column] = it.key();
+        if (row >= 0 && row < rowCount() && column >= 0 && column < columnCount() && !it.value().isEmpty())
+            m_marks.insert(it.key(), it.value());
+    }
+    emit changed();
 }
 
 } // namespace korvel

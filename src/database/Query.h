@@ -64,6 +64,13 @@ public:
     void setDisplayFormat(const QString& column, const QString& format);
     QString displayFormat(int column) const;
 
+    // A note shown after a cell's value (a value computed outside the range of
+    // its equation); cleared when the query is opened again or closed.
+    using CellMarks = QHash<QPair<int, int>, QString>; // (row, column) -> mark
+    void setCellMarks(const CellMarks& marks);
+    QString cellMark(int row, int column) const { return m_marks.value({row, column}); }
+    bool hasMarks() const { return !m_marks.isEmpty(); }
+
 signals:
     void aboutToChange();
     void changed();          // opened, closed or statement replaced
@@ -78,6 +85,7 @@ private:
     QString m_connection;
     QHash<QString, QVariant> m_bindings;
     QHash<QString, QString> m_formats; // upper-case column name -> format
+    CellMarks m_marks;
     bool m_open = false;
     QString m_lastError;
     QStringList m_columns;

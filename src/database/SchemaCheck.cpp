@@ -56,7 +56,9 @@ const QSet<QString>& ownTables()
         const QString script = normalisedStatement(schemaScript());
         for (const QString& statement : script.split(QLatin1Char(';'))) {
             const QString s = statement.trimmed();
-            if (s.startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive))
+            // An optional table may be missing from a file of the program's own.
+            if (s.startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive)
+                && !s.startsWith(QLatin1String("CREATE TABLE %1 ").arg(validRangeTable), Qt::CaseInsensitive))
                 out.insert(s);
         }
         return out;
@@ -96,7 +98,7 @@ const QList<SchemaTable>& schemaTables()
             while (list && sqlite3_step(list) == SQLITE_ROW) {
                 const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
                 if (out.isEmpty() || out.last().name != table)
-                    out.append({table, {}});
+                    out.append({table, {}, table.compare(validRangeTable, Qt::CaseInsensitive) == 0});
                 const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 2)));
                 if (declaresNumber(type))
                     out.last().numericColumns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 1)));

@@ -20,7 +20,13 @@ QString normalisedStatement(const QString& sql);
 struct SchemaTable {
     QString name;
     QStringList numericColumns;
+    // A table no statement of the catalogue reads, which older files lack:
+    // its absence is no fault, and the program then knows less (see validRangeTable).
+    bool optional = false;
 };
 const QList<SchemaTable>& schemaTables();
+
+// The table of each equation's valid temperature range.
+inline const QString validRangeTable = QStringLiteral("VALID_RANGE");
 
 } // namespace korvel

@@ -177,7 +177,7 @@ StartupHealthCheck::Outcome StartupHealthCheck::checkTablesAndColumns()
         present.insert(row.value(0).toUpper());
     QStringList missing;
     for (const SchemaTable& table : schemaTables()) {
-        if (!present.contains(table.name.toUpper()))
+        if (!table.optional && !present.contains(table.name.toUpper()))
             missing << table.name;
     }
     if (!missing.isEmpty()) {

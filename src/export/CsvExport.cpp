@@ -95,14 +95,15 @@ CsvTable calculatedValuesCsv(const ExportHeading& h, const QString& leftAxisTitl
              << withUnit(h.propertyName, unitOfAxisTitle(h.propertyName, leftAxisTitle));
     if (h.highClass)
         t.header << QStringLiteral("Section system");
-    t.header << trailingColumns();
+    // The note column comes last, so the columns before it stay where they were.
+    t.header << trailingColumns() << QStringLiteral("Note");
     for (const IsothermBlock& block : blocks) {
         for (const ValueRow& r : block.rows) {
             QStringList f{h.systemName, h.propertyName, block.temperatureText.trimmed(), exportNumberText(r.x),
                           exportNumberText(r.value)};
             if (h.highClass)
                 f << r.system;
-            f << trailingFields(h);
+            f << trailingFields(h) << r.mark;
             t.rows << f;
         }
     }

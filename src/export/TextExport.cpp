@@ -118,6 +118,8 @@ QStringList calculatedValueLines(const ExportHeading& h, const QString& leftAxis
                            + QStringLiteral("\t\t");
             if (h.highClass)
                 line += QStringLiteral("\t|") + row.system + QStringLiteral(" + ") + h.axisLabel;
+            if (!row.mark.isEmpty())
+                line += (h.highClass ? QStringLiteral(" ") : QString()) + row.mark;
             lines << line;
         }
         lines << QString();

@@ -72,6 +72,7 @@ struct ValueRow {
     double x = 0;
     double value = 0;
     QString system;        // SYSTEM, classes 3 and above
+    QString mark;          // "(extrapolated)" for a value outside its equation's range, else empty
 };
 
 // The rows of one calculated isotherm, with its temperature as typed.

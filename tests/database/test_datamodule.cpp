@@ -2,6 +2,7 @@
 #include "ScriptedUi.h"
 #include "core/Directories.h"
 #include "database/DataModule.h"
+#include "database/ValidRanges.h"
 #include "database/DataSource.h"
 #include "database/Query.h"
 #include "database/QueryCatalogue.h"
@@ -252,6 +253,58 @@ private slots:
         Query* ends = s.dm->OpenEndPoints(1);
         QCOMPARE(ends->rowCount(), 2);
         QCOMPARE(ends->value(1, QStringLiteral("X")).toDouble(), 1.0);
+    }
+
+    // A value computed outside the range of its equation is marked in its cell;
+    // one inside is not, and neither is one whose range is unknown (no row, a
+    // text where a number belongs, or no range table at all).
+    void valuesOutsideTheirRangeAreMarked()
+    {
+        Setup s;
+        s.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        s.publication(QStringLiteral("[2001Abc1]"));
+        s.chart.t[1] = QStringLiteral("1000");
+        Query* q = s.dm->OpenIsothermValues(1);
+        QCOMPARE(q->rowCount(), 3);
+        QVERIFY(!q->hasMarks()); // the fixture holds no ranges
+        const QVariant property = s.dm->chosenProperty(), system = s.dm->chosenSystem();
+        const QVariant publication = s.q("qrAutor")->field(QStringLiteral("ID_PUBLIKACJI"));
+        const auto range = [&](const QVariant& x, const QString& low, const QString& high) {
+            execOn(s.fixture.databaseFile(),
+                   QStringLiteral("INSERT INTO VALID_RANGE (ID_WLASCIWOSCI, ID_TAB_UKL, ID_PUBLIKACJI, X, T_MIN, T_MAX, SOURCE) "
+                                  "VALUES (%1, %2, %3, %4, %5, %6, 'test')")
+                       .arg(property.toString(), system.toString(), publication.toString(), x.toString(), low, high));
+        };
+        range(q->value(0, QStringLiteral("X")), QStringLiteral("1235"), QStringLiteral("1773")); // 1000 K below it
+        range(q->value(1, QStringLiteral("X")), QStringLiteral("900"), QStringLiteral("1300"));  // 1000 K inside
+        range(q->value(2, QStringLiteral("X")), QStringLiteral("'low'"), QStringLiteral("800")); // not a range: unknown
+        q = s.dm->OpenIsothermValues(1);
+        const int value = q->columnIndex(QStringLiteral("DensityT1"));
+        DataSource* ds = s.dm->dataSource(QStringLiteral("dsPunkty1"));
+        QCOMPARE(q->cellMark(0, value), QStringLiteral("(extrapolated)"));
+        QCOMPARE(ds->displayText(0, value), ds->valueText(0, value) + QStringLiteral(" (extrapolated)"));
+        QCOMPARE(q->cellMark(1, value), QString());
+        QCOMPARE(ds->displayText(1, value), ds->valueText(1, value));
+        QCOMPARE(q->cellMark(2, value), QString());
+        QCOMPARE(q->cellMark(0, q->columnIndex(QStringLiteral("X"))), QString()); // only the value is marked
+        // At the lower end of one range and inside the other nothing is extrapolated.
+        s.chart.t[1] = QStringLiteral("1235");
+        q = s.dm->OpenIsothermValues(1);
+        QVERIFY(!q->hasMarks());
+
+        // A database from before the range table: every range unknown, nothing
+        // marked, and the start-up check finds nothing missing.
+        Setup older;
+        execOn(older.fixture.databaseFile(), QStringLiteral("DROP TABLE VALID_RANGE"));
+        older.dm.reset(new TdmDataModule);
+        older.dm->setChartInputs(&older.chart);
+        QVERIFY2(older.ui.texts().isEmpty(), qPrintable(older.ui.texts().join('|')));
+        older.choose(2, QStringLiteral("Ag-Sn"), QStringLiteral("Density"));
+        older.publication(QStringLiteral("[2001Abc1]"));
+        older.chart.t[1] = QStringLiteral("100");
+        q = older.dm->OpenIsothermValues(1);
+        QCOMPARE(q->rowCount(), 3);
+        QVERIFY(!q->hasMarks());
     }
 
     // Where each operation takes its publication from.

@@ -197,12 +197,17 @@ void TestTextExport::calculatedValueFiles_data()
     QTest::addColumn<QList<IsothermBlock>>("blocks");
 
     QTest::newRow("binary, T1 and T3") << "isotherms_binary_T1_T3.txt" << "Density" << "Density[g/cm^3]" << false
-                                       << QList<IsothermBlock>{{QStringLiteral("1273"), {{0, 9.1, {}}, {1, 6.5, {}}}},
-                                                               {QStringLiteral("1473"), {{0, 8.9, {}}, {1, 6.3, {}}}}};
+                                       << QList<IsothermBlock>{{QStringLiteral("1273"), {{0, 9.1, {}, {}}, {1, 6.5, {}, {}}}},
+                                                               {QStringLiteral("1473"), {{0, 8.9, {}, {}}, {1, 6.3, {}, {}}}}};
+    // A value outside its equation's range carries the mark at the end of its line; the others none.
+    QTest::newRow("binary, one value extrapolated")
+        << "isotherms_binary_extrapolated.txt" << "Density" << "Density[g/cm^3]" << false
+        << QList<IsothermBlock>{{QStringLiteral("1273"), {{0, 9.1, {}, QStringLiteral("(extrapolated)")}, {1, 6.5, {}, {}}}},
+                                {QStringLiteral("1473"), {{0, 8.9, {}, {}}, {1, 6.3, {}, {}}}}};
     QTest::newRow("ternary viscosity") << "isotherms_ternary_viscosity.txt" << "Viscosity" << "Viscosity [mPa*s]"
                                        << true
                                        << QList<IsothermBlock>{
-                                              {QStringLiteral("1300"), {{0.5, 1.25, QStringLiteral("(Ag-Cu)eut-Sn")}}}};
+                                              {QStringLiteral("1300"), {{0.5, 1.25, QStringLiteral("(Ag-Cu)eut-Sn"), {}}}}};
     QTest::newRow("nothing calculated") << "isotherms_none.txt" << "Density" << "Density[g/cm^3]" << false
                                         << QList<IsothermBlock>{};
 }
@@ -417,8 +422,8 @@ void TestTextExport::csvRoundTrip()
     PublicationReference ref = fullReference();
     ref.title = QStringLiteral("Density, \"surface\" tension\nof Ag-Sn"); // comma, quotes and a line break
     const ExportHeading h = heading("Density", "Ag-Sn", false, ref);
-    const QList<IsothermBlock> blocks{{QStringLiteral("1273"), {{0, 9.1, {}}, {0.000001, 7.25, {}}}},
-                                      {QStringLiteral("1473"), {{1, 6.3, {}}}}};
+    const QList<IsothermBlock> blocks{{QStringLiteral("1273"), {{0, 9.1, {}, {}}, {0.000001, 7.25, {}, {}}}},
+                                      {QStringLiteral("1473"), {{1, 6.3, {}, QStringLiteral("(extrapolated)")}}}};
     QByteArray bytes;
     {
         const korvel::test::LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
@@ -427,9 +432,10 @@ void TestTextExport::csvRoundTrip()
     const QList<QStringList> records = readCsv(bytes);
     QCOMPARE(records.size(), 4);
     QCOMPARE(records[0], (QStringList{"System", "Property", "Temperature [K]", "X Sn [mole fraction]",
-                                      "Density [g/cm^3]", "Publication", "Reference"}));
-    QCOMPARE(records[2], (QStringList{"Ag-Sn", "Density", "1273", "1E-6", "7.25", "[2005Tst1]", ref.line()}));
+                                      "Density [g/cm^3]", "Publication", "Reference", "Note"}));
+    QCOMPARE(records[2], (QStringList{"Ag-Sn", "Density", "1273", "1E-6", "7.25", "[2005Tst1]", ref.line(), ""}));
     QCOMPARE(records[3][2], QStringLiteral("1473"));
+    QCOMPARE(records[3].last(), QStringLiteral("(extrapolated)")); // outside its equation's range
     for (const QStringList& r : records)
         QCOMPARE(r.size(), records[0].size());
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));

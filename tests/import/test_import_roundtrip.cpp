@@ -118,6 +118,10 @@ private slots:
             rows += int(shipped.size());
         }
         QVERIFY(rows > 1000);
+        // The valid temperature ranges travel with the equations: one per equation.
+        QVERIFY(tables.contains(QStringLiteral("VALID_RANGE")));
+        QCOMPARE(typedRows(out, QStringLiteral("VALID_RANGE")).size(),
+                 typedRows(out, QStringLiteral("DANE_WLASNOSCI")).size() + typedRows(out, QStringLiteral("DANE45")).size());
         qInfo("%lld tables, %d rows compared", qlonglong(tables.size()), rows);
     }
 };

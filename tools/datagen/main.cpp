@@ -147,6 +147,9 @@ struct Equation {
     int tLow = 0;
     int tHigh = 0;
     QString source;
+    // How tLow..tHigh, the range in which the equation holds, was derived
+    // (the VALID_RANGE row's SOURCE).
+    QString rangeSource;
     // Multicomponent systems only.
     int section = 0;
     int alloy = 0;
@@ -380,6 +383,9 @@ private:
                                                                          rows.at(r, QStringLiteral("original_expression")));
             if (!tMax)
                 e.source += QStringLiteral(" (upper limit %1 K from the same source's other rows)").arg(upper);
+            e.rangeSource = QStringLiteral("pure_metals.csv: T_min_K %1, T_max_K %2%3 (lower end rounded up, upper end down)")
+                                .arg(tMin).arg(upper)
+                                .arg(tMax ? QString() : QStringLiteral(" taken from the same source's other rows"));
             addEquation(e);
             if (property == QLatin1String("density"))
                 m_pureDensity[symbol + QLatin1Char('|') + citation] = {e.a, e.b, tMin, upper, publication(e.publication).key};
@@ -426,6 +432,7 @@ private:
             e.tLow = lowerKelvin(lo);
             e.tHigh = upperKelvin(hi);
             e.source = QStringLiteral("datagen: least-squares line of %1 over %2-%3 K").arg(rows.at(r, QStringLiteral("original_expression"))).arg(lo).arg(hi);
+            e.rangeSource = QStringLiteral("the measured range of the refitted quadratic (T_min_K %1, T_max_K %2 of the collected row)").arg(lo).arg(hi);
             pending << e;
             metals << QStringLiteral("%1 (%2-%3 K)").arg(symbol).arg(e.tLow).arg(e.tHigh);
         }
@@ -495,6 +502,7 @@ private:
                 e.tHigh = upperKelvin(alloys.number(r, QStringLiteral("T_max_K")));
                 e.source = QStringLiteral("alloys.csv: %1, %2; A = rho_m - B*Tm with %3; x from mass %% with the molar masses of PIERWIASTKI")
                                .arg(label, alloys.at(r, QStringLiteral("original_expression")), note);
+                e.rangeSource = QStringLiteral("alloys.csv: from the melting point Tm %1 K (%2) to T_max_K").arg(tm).arg(note);
                 addEquation(e);
             } else if (alloys.at(r, QStringLiteral("equation_form")) == QLatin1String("measured point")) {
                 const int prop = property == QLatin1String("surface_tension") ? kSurfaceTension : kDensity;
@@ -530,6 +538,7 @@ private:
             e.b = compiled.number(r, QStringLiteral("B"));
             e.tLow = lowerKelvin(compiled.number(r, QStringLiteral("T_min_K")));
             e.tHigh = upperKelvin(compiled.number(r, QStringLiteral("T_max_K")));
+            e.rangeSource = QStringLiteral("alloys_compiled.csv: T_min_K, T_max_K (lower end rounded up, upper end down)");
             e.source = QStringLiteral("alloys_compiled.csv: %1, %2").arg(compiled.at(r, QStringLiteral("composition_as_given")),
                                                                        compiled.at(r, QStringLiteral("original_expression")));
             addEquation(e);
@@ -576,6 +585,7 @@ private:
                 e.b = blocks.number(r, QStringLiteral("E%1").arg(c));
                 e.tLow = lo;
                 e.tHigh = hi;
+                e.rangeSource = QStringLiteral("viscosity_blocks.csv: the block's accepted range T_MIN_K, T_MAX_K");
                 e.source = QStringLiteral("viscosity_blocks.csv: %1 block %2, component %3 (%4)")
                                .arg(sys.name, blocks.at(r, QStringLiteral("BLOCK"))).arg(c).arg(sys.elements.value(c - 1));
                 addEquation(e);
@@ -600,6 +610,7 @@ private:
             e.b = -lines.number(r, QStringLiteral("T_COEF"));
             e.tLow = lowerKelvin(element(symbol).melting);
             e.tHigh = 1500;
+            e.rangeSource = QStringLiteral("the line as the Butler fits draw it: from the melting point of PIERWIASTKI (rounded up) to 1500 K");
             e.source = QStringLiteral("butler_pure_lines.csv: sigma = %1 - %2*T").arg(lines.at(r, QStringLiteral("S")), lines.at(r, QStringLiteral("T_COEF")));
             addEquation(e);
         }
@@ -752,6 +763,7 @@ private:
                 e.b = line.b;
                 e.tLow = lo;
                 e.tHigh = hi;
+                e.rangeSource = QStringLiteral("program_equations.csv: T_MIN_K, T_MAX_K of the catalogue equation");
                 e.source = QStringLiteral("program_equations.csv: %1 %2 form %3%4")
                                .arg(sys.name, rows.at(r, QStringLiteral("KEY")), form,
                                     form == QLatin1String("logfrac") ? QStringLiteral(", least-squares line over %1-%2 K").arg(lo).arg(hi) : QString());
@@ -819,6 +831,7 @@ private:
                 e.b = l.b;
                 e.tLow = set.tLow;
                 e.tHigh = set.tHigh;
+                e.rangeSource = QStringLiteral("the temperature range of the Butler calculation the line is fitted over (%1)").arg(set.method);
                 e.source = QStringLiteral("datagen: %1, least-squares line over %2-%3 K, largest deviation %4 mN/m")
                                .arg(set.rowSource).arg(set.tLow).arg(set.tHigh).arg(QString::number(l.deviation, 'g', 2));
                 if (section) {
@@ -869,6 +882,20 @@ private:
         int lo, hi;
         bool extended;
     };
+    // How a common range was derived, for the VALID_RANGE rows.
+    QString rangeText(const Range& r, const QStringList& elements, bool viscosity) const
+    {
+        QStringList inputs;
+        for (const QString& el : elements) {
+            const PureEquation p = basisOf(el, viscosity);
+            inputs << QStringLiteral("%1 %2-%3 K").arg(el).arg(p.tMin).arg(p.tMax);
+        }
+        return r.extended ? QStringLiteral("the highest lower limit of the pure-metal inputs (%1) plus 100 K: their common range is "
+                                           "shorter, so the inputs are extended beyond their own ranges").arg(inputs.join(QStringLiteral(", ")))
+                          : QStringLiteral("the common range of the pure-metal inputs (%1): highest lower limit to lowest upper limit")
+                                .arg(inputs.join(QStringLiteral(", ")));
+    }
+
     Range commonRange(const QStringList& elements, bool viscosity) const
     {
         double lo = 0, hi = 1e9;
@@ -956,6 +983,7 @@ private:
             e.b = p.b;
             e.tLow = int(p.tMin);
             e.tHigh = int(p.tMax);
+            e.rangeSource = QStringLiteral("viscosity_blocks.csv: the accepted range of block %1").arg(key);
             e.source = QStringLiteral("viscosity_blocks.csv: constants of %1 in block %2, named for %1 by basis.csv").arg(it.key(), key);
             addEquation(e);
             Publication& pub = m_publications[e.publication];
@@ -1003,6 +1031,7 @@ private:
                 e.b = dl.b;
                 e.tLow = dRange.lo;
                 e.tHigh = dRange.hi;
+                e.rangeSource = rangeText(dRange, sys.elements, false);
                 e.source = QStringLiteral("datagen: ideal mixing of molar volumes, least-squares line over %1-%2 K").arg(dRange.lo).arg(dRange.hi);
                 sink(e);
                 const Line vl = idealViscosity(comp);
@@ -1012,6 +1041,7 @@ private:
                 e.b = vl.b;
                 e.tLow = vRange.lo;
                 e.tHigh = vRange.hi;
+                e.rangeSource = rangeText(vRange, sys.elements, true);
                 e.source = QStringLiteral("datagen: ideal Arrhenius mixing, ln A = sum x ln A_i, E = sum x E_i");
                 sink(e);
             };
@@ -1116,6 +1146,9 @@ private:
         CsvOut lines(out(QStringLiteral("DANE_WLASNOSCI_T")), {QStringLiteral("ID_DANE_WLA_T"), QStringLiteral("ID_WLASCIWOSCI"), QStringLiteral("ID_TAB_UKL"),
                                                                QStringLiteral("ID_PUBLIKACJI"), QStringLiteral("X"), QStringLiteral("T"), QStringLiteral("A"),
                                                                QStringLiteral("B"), QStringLiteral("Nr"), QStringLiteral("Nr2")});
+        CsvOut ranges(out(QStringLiteral("VALID_RANGE")), {QStringLiteral("ID_WLASCIWOSCI"), QStringLiteral("ID_TAB_UKL"), QStringLiteral("ID_PUBLIKACJI"),
+                                                           QStringLiteral("ID_EUTEKTYKI"), QStringLiteral("Nr"), QStringLiteral("X"),
+                                                           QStringLiteral("T_MIN"), QStringLiteral("T_MAX"), QStringLiteral("SOURCE")});
         std::sort(m_equations.begin(), m_equations.end(), [](const Equation& l, const Equation& r) {
             return std::make_tuple(l.system, l.property, l.publication, l.section, l.x.toDouble())
                  < std::make_tuple(r.system, r.property, r.publication, r.section, r.x.toDouble());
@@ -1136,6 +1169,12 @@ private:
                 if (m_systems.value(m_systemNames.value(e.system)).classId == 2)
                     m_binaryCompositions[e.system].insert(e.x);
             }
+            if (e.rangeSource.isEmpty())
+                fail(QStringLiteral("no range source for %1, property %2, publication %3, x = %4")
+                         .arg(m_systemNames.value(e.system)).arg(e.property).arg(publication(e.publication).key, e.x));
+            ranges.add({QString::number(e.property), QString::number(e.system), QString::number(e.publication),
+                        multi ? QString::number(e.section) : QString(), multi ? QString::number(e.alloy) : QString(), e.x,
+                        QString::number(e.tLow), QString::number(e.tHigh), e.rangeSource});
             for (int t : {e.tLow, e.tHigh})
                 lines.add({QString::number(++lineId), QString::number(e.property), QString::number(e.system), QString::number(e.publication), e.x,
                            QString::number(t), numberText(e.a), numberText(e.b), multi ? QString::number(e.section) : QString(),
@@ -1204,7 +1243,7 @@ private:
         }
 
         writeDta();
-        for (const CsvOut* t : {&pubs, &links, &dane, &dane45, &lines, &points, &ukl2, &ukl3, &ukl4, &ukl5, &eut}) {
+        for (const CsvOut* t : {&pubs, &links, &dane, &dane45, &lines, &points, &ukl2, &ukl3, &ukl4, &ukl5, &eut, &ranges}) {
             t->write();
         }
         log << "korvel3-datagen: " << pubs.size() << " publications, " << links.size() << " links, " << dane.size() << " + " << dane45.size()
