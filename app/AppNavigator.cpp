@@ -16,6 +16,8 @@ void AppNavigator::openChartWindow()
 
 void AppNavigator::openFigureBrowser() { openPublicationFigureBrowser(); }
 
+bool AppNavigator::figuresHeldForChoice() const { return chosenSystemHoldsFigures(); }
+
 void AppNavigator::openMeniscographicBrowser() { korvel::openMeniscographicBrowser(); }
 
 void AppNavigator::openPhaseDiagram()

@@ -12,6 +12,7 @@ public:
     void openPhaseDiagram() override;
     void openDta() override;
     void openAlloyProperties() override;
+    bool figuresHeldForChoice() const override;
 };
 
 } // namespace korvel

@@ -60,6 +60,11 @@ void openPublicationFigureBrowser()
     ui().showModal(author);
 }
 
+bool chosenSystemHoldsFigures()
+{
+    return figures::holdsFiguresOf(chosenFigureFolder(), session().choices().propertyName);
+}
+
 void openMeniscographicBrowser()
 {
     forms::showTransient(QStringLiteral("fmMenisk"), [] { return static_cast<QWidget*>(new TfmMenisk); },

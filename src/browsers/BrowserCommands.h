@@ -22,6 +22,8 @@ bool showInScanWindow(const QString& path);
 // "Fig" of the selection window: the figure-author window, shown modally; for
 // viscosity with "Model" its "OK" runs without the window being shown.
 void openPublicationFigureBrowser();
+// Whether "Fig" can find any figure of the chosen system and property.
+bool chosenSystemHoldsFigures();
 // "Menisc": the meniscographic browser with the sources of the system, shown
 // modally and released afterwards.
 void openMeniscographicBrowser();

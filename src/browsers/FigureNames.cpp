@@ -213,6 +213,23 @@ QList<FigureKind> offeredKinds(const QString& prefix)
     return offered;
 }
 
+bool holdsFiguresOf(const QString& figureFolder, const QString& property)
+{
+    const QString code = propertyCode(property);
+    if (code.isEmpty())
+        return false;
+    const QStringList files = QDir(figureFolder).entryList(QDir::Files);
+    for (const QString& file : files) {
+        if (!file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+            continue;
+        const QString base = file.chopped(4);
+        const qsizetype cut = base.lastIndexOf(QLatin1Char('_'));
+        if (cut >= 0 && base.mid(cut + 1).startsWith(code))
+            return true;
+    }
+    return false;
+}
+
 QString meniscusPictureName(const QString& source, const QString& systemName, const QString& kind,
                             const QString& designation)
 {

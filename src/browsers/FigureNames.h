@@ -72,6 +72,9 @@ QString meniscusFolder(const QString& databaseDir, const QString& className, con
 QString figureListPrefix(const QString& figureFolder, const QString& publicationKey, const QString& systemName);
 // The kinds whose file prefix + code + axis + ending exists, in table order.
 QList<FigureKind> offeredKinds(const QString& prefix);
+// Whether the figure folder holds any picture of the property: a .jpg whose
+// tail (the text after the name's last "_") begins with the property code.
+bool holdsFiguresOf(const QString& figureFolder, const QString& property);
 
 // source + "_" + system + "_" + kind + "_" + designation + ".jpg" (no folder).
 QString meniscusPictureName(const QString& source, const QString& systemName, const QString& kind,

@@ -15,6 +15,10 @@ public:
     virtual void openPhaseDiagram() = 0;          // "Ph Diag"
     virtual void openDta() = 0;                   // "&DTA" of the main menus
     virtual void openAlloyProperties() = 0;       // Database → "Alloy properties…"
+
+    // Whether "Fig" would find any figure of the chosen system and property;
+    // the selection window disables "Fig" where it would not.
+    virtual bool figuresHeldForChoice() const { return true; }
 };
 
 // The navigator in force; the composition root installs it before any window opens.

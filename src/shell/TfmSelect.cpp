@@ -317,12 +317,25 @@ void TfmSelect::showHoldings()
     m_sbMenisk->setEnabled(!pure && meniscus);
     m_sbMenisk->setToolTip(meniscus ? QStringLiteral("Meniscographic measurements")
                                     : QStringLiteral("Meniscographic measurements: the database holds none of %1").arg(system));
+    enableFigures();
+}
+
+// "Fig" leads on once a system and a property are chosen, unless the document
+// tree holds no figure of that property for the system: then the hint says so.
+void TfmSelect::enableFigures()
+{
+    const bool both = systemChosen() && propertyChosen();
+    const bool held = both && navigator().figuresHeldForChoice();
+    m_SpeedButton6->setEnabled(held);
+    m_SpeedButton6->setToolTip(both && !held ? QStringLiteral("Figure: the database holds no figure of %1 for %2")
+                                                   .arg(propertyName().toLower(), systemName())
+                                             : QStringLiteral("Figure"));
 }
 
 void TfmSelect::Timer1Timer()
 {
     const bool both = systemChosen() && propertyChosen();
-    m_SpeedButton6->setEnabled(both);
+    enableFigures();
     if (!both) {
         m_SpeedButton1->setEnabled(false);
         return;

@@ -69,6 +69,7 @@ private:
     // What the chosen system holds (lblHoldings); "Menisc" only where the
     // system has meniscographic sources.
     void showHoldings();
+    void enableFigures();
 
     DbGrid* m_DBGrid1;
     QLabel* m_lblHoldings = nullptr;

@@ -13,6 +13,7 @@
 #include "core/Directories.h"
 #include "export/Printers.h"
 #include "widgets/DbLookupList.h"
+#include "widgets/Forms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -221,13 +222,13 @@ private slots:
         }));
     }
 
-    void noFigureAtAllIsNotAvailable()
+    // The folder holds viscosity figures of another publication only: the
+    // chosen publication's figure is not available.
+    void noFigureOfThePublicationIsNotAvailable()
     {
         test::BrowserProgram p;
-        p.onWindow.insert(QStringLiteral("fmAutorFig"), [&](QWidget* w) {
-            button(w, "sbAllData")->click(); // an empty folder: nothing happens
-            pickAndOk(QStringLiteral("[2005Ghi3]"))(w);
-        });
+        p.fixture.writeDocument(kAgSnFolder + QStringLiteral("[1999Def2]_Ag-Sn_LT.jpg"), test::jpegOfColour(30, 20, Qt::gray));
+        p.onWindow.insert(QStringLiteral("fmAutorFig"), pickAndOk(QStringLiteral("[2005Ghi3]")));
         QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity"), [&](TfmSelect* select) {
             QVERIFY(pressFig(select));
             QCOMPARE(p.shown.mid(1), QStringList{QStringLiteral("fmAutorFig")});
@@ -326,7 +327,12 @@ private slots:
     void allDataOfAnEmptyFolderInBothModes()
     {
         test::BrowserProgram p;
-        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect*) {
+        QVERIFY(p.inSelection(QStringLiteral("Binary systems"), QStringLiteral("Cu-Sn"), QStringLiteral("Density"), [&](TfmSelect* select) {
+            // Nothing of the property: "Fig" is off, and the figure-author window's own "All data" does nothing.
+            QVERIFY(!button(select, "SpeedButton6")->isEnabled());
+            button(forms::obtain<TfmAutorFig>(QStringLiteral("fmAutorFig")), "sbAllData")->click();
+            QVERIFY(p.ui.messages.isEmpty());
+            QVERIFY(p.ui.openedDocuments.isEmpty());
             TfmFigers figures(TfmFigers::Mode::PublicationFigures);
             figures.preparePublicationFigures(QStringLiteral("[2001Abc1]"));
             QVERIFY(figures.offersNothing());

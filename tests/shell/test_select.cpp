@@ -155,16 +155,19 @@ private slots:
         QTest::addColumn<bool>("model");
         QTest::addColumn<QString>("modelCaption");
         QTest::addColumn<bool>("iso");
-        QTest::newRow("pure metal, density") << "Pure metals" << "Ag" << "Density" << true << false << false << false << "Model" << false;
-        QTest::newRow("pure metal, surface tension") << "Pure metals" << "Sn" << "Surface tension" << true << false << false << true << "Butler model" << false;
-        QTest::newRow("binary, surface tension") << "Binary systems" << "Ag-Sn" << "Surface tension" << false << true << true << true << "Butler model" << false;
-        QTest::newRow("binary, viscosity") << "Binary systems" << "Cu-Sn" << "Viscosity" << false << true << false << true << "Model" << false;
-        QTest::newRow("binary, molar volume") << "Binary systems" << "Ag-Sn" << "Molar volume" << false << true << true << false << "Model" << false;
-        QTest::newRow("ternary, surface tension") << "Ternary systems" << "Ag-Cu-Sn" << "Surface tension" << false << true << false << true << "Butler model" << true;
-        QTest::newRow("ternary, viscosity") << "Ternary systems" << "Ag-Cu-Sn" << "Viscosity" << false << true << false << true << "Model" << false;
-        QTest::newRow("quaternary, surface tension") << "Quaternary systems" << "Ag-Cu-Sb-Sn" << "Surface tension" << false << true << false << true << "Butler model" << true;
-        QTest::newRow("quinary, density") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Density" << false << true << false << false << "Model" << false;
-        QTest::newRow("quinary, mechanical") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Mechanical properties" << false << true << false << false << "Model" << false;
+        // A file written into the system's figure folder, and whether "Fig" then leads on.
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<bool>("fig");
+        QTest::newRow("pure metal, density") << "Pure metals" << "Ag" << "Density" << true << false << false << false << "Model" << false << "Ag_DT.jpg" << true;
+        QTest::newRow("pure metal, surface tension") << "Pure metals" << "Sn" << "Surface tension" << true << false << false << true << "Butler model" << false << "Sn_STX.txt" << false;
+        QTest::newRow("binary, surface tension") << "Binary systems" << "Ag-Sn" << "Surface tension" << false << true << true << true << "Butler model" << false << "[1999Def2]_Ag-Sn_STXBut.jpg" << true;
+        QTest::newRow("binary, viscosity") << "Binary systems" << "Cu-Sn" << "Viscosity" << false << true << false << true << "Model" << false << "[2001Abc1]_Cu-Sn_DX.jpg" << false;
+        QTest::newRow("binary, molar volume") << "Binary systems" << "Ag-Sn" << "Molar volume" << false << true << true << false << "Model" << false << "[2001Abc1]_Ag-Sn_VT.jpg" << true;
+        QTest::newRow("ternary, surface tension") << "Ternary systems" << "Ag-Cu-Sn" << "Surface tension" << false << true << false << true << "Butler model" << true << "[2001Abc1]_Ag_Cu_STX.jpg" << true;
+        QTest::newRow("ternary, viscosity") << "Ternary systems" << "Ag-Cu-Sn" << "Viscosity" << false << true << false << true << "Model" << false << "[2001Abc1]_Ag_Cu_STX.jpg" << false;
+        QTest::newRow("quaternary, surface tension") << "Quaternary systems" << "Ag-Cu-Sb-Sn" << "Surface tension" << false << true << false << true << "Butler model" << true << "" << false;
+        QTest::newRow("quinary, density") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Density" << false << true << false << false << "Model" << false << "[calc-d Ag-Bi-Cu-Sb-Sn]_Ag-Sn eutectic towards Cu_DT.jpg" << true;
+        QTest::newRow("quinary, mechanical") << "Quinary systems" << "Ag-Bi-Cu-Sb-Sn" << "Mechanical properties" << false << true << false << false << "Model" << false << "[2001Abc1]_Ag_Bi_MHX.jpg" << true;
     }
     void buttonsByClassAndProperty()
     {
@@ -177,7 +180,11 @@ private slots:
         QFETCH(bool, model);
         QFETCH(QString, modelCaption);
         QFETCH(bool, iso);
+        QFETCH(QString, figure);
+        QFETCH(bool, fig);
         Program p;
+        if (!figure.isEmpty())
+            p.fixture.writeDocument(QStringLiteral("Fig/%1/%2/%3").arg(cls, system, figure), "x");
         QVERIFY(p.inSelection(cls, [&](TfmSelect* w) {
             Controls c{w};
             // A fresh window: nothing chosen, "Isotherms" checked, the buttons disabled.
@@ -202,7 +209,12 @@ private slots:
             QVERIFY(w->propertyList()->chooseText(property));
             QTRY_VERIFY(!c.timer("Timer1")->isActive());
             QVERIFY(c.next()->isEnabled());
-            QVERIFY(c.button("SpeedButton6")->isEnabled());
+            QCOMPARE(c.button("SpeedButton6")->isEnabled(), fig);
+            const QString figHint = c.button("SpeedButton6")->toolTip();
+            if (fig)
+                QCOMPARE(figHint, QStringLiteral("Figure"));
+            else
+                QCOMPARE(figHint, QStringLiteral("Figure: the database holds no figure of %1 for %2").arg(property.toLower(), system));
             QCOMPARE(c.box('M')->isEnabled(), model);
             QCOMPARE(c.box('M')->text(), modelCaption);
             QCOMPARE(c.isoShown(), iso);
@@ -270,6 +282,7 @@ private slots:
     void isosurfaceModeKeepsNextDisabled()
     {
         Program p;
+        p.fixture.writeDocument(QStringLiteral("Fig/Quaternary systems/Ag-Cu-Sb-Sn/[2001Abc1]_Ag_Cu_STIBut.jpg"), "x");
         QVERIFY(p.inSelection(QStringLiteral("Quaternary systems"), [&](TfmSelect* w) {
             Controls c{w};
             QVERIFY(c.choose(QStringLiteral("Ag-Bi-Cu-Sn"), QStringLiteral("Surface tension")));
@@ -382,6 +395,7 @@ private slots:
     void meniscAndFigReachTheirBrowsers()
     {
         Program p;
+        p.fixture.writeDocument(QStringLiteral("Fig/Binary systems/Ag-Sn/[2005Ghi3]_Ag-Sn_LX.jpg"), "x");
         QVERIFY(p.inSelection(QStringLiteral("Binary systems"), [&](TfmSelect* w) {
             Controls c{w};
             QVERIFY(c.choose(QStringLiteral("Ag-Sn"), QStringLiteral("Viscosity")));
