@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(tables, QStringList({QStringLiteral("DANE45.csv"), QStringLiteral("DANE_WLASNOSCI.csv"), QStringLiteral("DANE_WLASNOSCI_T.csv"),
                                       QStringLiteral("DTA.csv"), QStringLiteral("EUT.csv"), QStringLiteral("PUBLIKACJE.csv"), QStringLiteral("PUNKTY_D.csv"),
                                       QStringLiteral("UKL_2.csv"), QStringLiteral("UKL_3.csv"), QStringLiteral("UKL_4.csv"), QStringLiteral("UKL_5.csv"),
-                                      QStringLiteral("WLA_TAB_PUB.csv")}));
+                                      QStringLiteral("VALID_RANGE.csv"), QStringLiteral("WLA_TAB_PUB.csv")}));
         // Two runs on the same inputs give the same files.
         const QString again = m_dir.path() + QStringLiteral("/again");
         QCOMPARE(generate(m_data, again).exitCode, 0);
